@@ -1,0 +1,49 @@
+# Ponderix: the two commands that do everything on a fresh Debian machine.
+#   make run    install what is missing, build, and start Ponderix under Wine
+#   make test   install what is missing, build both targets, run every test
+SHELL := /bin/bash
+MAKEFLAGS += --no-print-directory
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps sqlite host win64 test test-host test-win64 run bench fuzz clean
+
+all: win64
+
+deps:
+	@tools/install-deps.sh
+
+sqlite: deps
+	@tools/fetch-sqlite.sh
+
+host: deps
+	@[[ -f build/host/CMakeCache.txt ]] || cmake --preset host >/dev/null
+	@cmake --build --preset host -j $(JOBS)
+
+win64: sqlite
+	@[[ -f build/win64/CMakeCache.txt ]] || cmake --preset win64 >/dev/null
+	@cmake --build --preset win64 -j $(JOBS)
+
+test-host: host
+	@ctest --preset host
+
+test-win64: win64
+	@tools/wine-session ctest --preset win64
+
+test: test-host test-win64
+
+run: win64
+	@tools/run-ponderix
+
+clean:
+	rm -rf build
+
+# Benchmarks: host -O2 build without sanitizers; every bench program runs once.
+bench: deps
+	@[[ -f build/bench/CMakeCache.txt ]] || cmake --preset bench >/dev/null
+	@cmake --build --preset bench -j $(JOBS)
+	@for b in build/bench/bench/*_bench; do echo "== $$b"; "$$b"; done
+
+# libFuzzer programs (clang): build/fuzz/tests/fuzz/<name>_fuzz
+fuzz: deps
+	@[[ -f build/fuzz/CMakeCache.txt ]] || cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)

@@ -1,0 +1,73 @@
+# Shared by wine-run and wine-session: locating Wine, the prefix under build/, and a headless
+# X server. Sourced, not run.
+
+repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-$repo_root/build/wineprefix}
+export WINEARCH=win64
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installers: the prefix must come up without dialogs and without the network.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+
+die() { echo "wine: $*" >&2; exit 125; }
+
+find_wine() {
+    # Debian's /usr/bin/wine wrapper complains about a missing wine32; the 64-bit loader is enough.
+    local c
+    for c in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
+        [[ -n "$c" && -x "$c" ]] && { WINE=$c; break; }
+    done
+    for c in /usr/lib/wine/wineserver64 "$(command -v wineserver || true)"; do
+        [[ -n "$c" && -x "$c" ]] && { WINESERVER=$c; break; }
+    done
+    [[ -n "${WINE:-}" ]] || die "Wine is not installed (Debian packages 'wine' and 'wine64'); run tools/install-deps.sh"
+    [[ -n "${WINESERVER:-}" ]] || die "wineserver is not installed (Debian package 'wine'); run tools/install-deps.sh"
+    export WINESERVER
+}
+
+check_locale() {
+    locale -a 2>/dev/null | grep -qix 'zh_CN.utf8' || "$repo_root/tools/ensure-locale.sh" ||
+        die "the zh_CN.UTF-8 locale is missing and could not be generated"
+}
+
+# Creates the prefix once (about 10 s); concurrent callers wait on the lock.
+prepare_prefix() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [[ ! -f "$WINEPREFIX/.ponderix-ready" ]]; then
+            echo "wine: preparing prefix $WINEPREFIX (once)" >&2
+            "$WINE" wineboot -i >/dev/null 2>&1 || die "wineboot failed for $WINEPREFIX"
+            "$WINESERVER" -w
+            touch "$WINEPREFIX/.ponderix-ready"
+        fi
+    ) 9>"$WINEPREFIX.lock"
+}
+
+# Starts Xvfb on a free display when none is set; XVFB_PID is set when we started one.
+XVFB_PID=
+start_display() {
+    [[ -n "${DISPLAY:-}" ]] && return 0
+    command -v Xvfb >/dev/null || die "no DISPLAY is set and Xvfb is not installed (Debian package 'xvfb')"
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local number
+    if ! read -r -t 15 number <"$fifo"; then
+        rm -f "$fifo"
+        kill "$XVFB_PID" 2>/dev/null
+        die "Xvfb did not start"
+    fi
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+}
+
+stop_display() {
+    if [[ -n "$XVFB_PID" ]]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=
+    fi
+}
