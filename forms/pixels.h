@@ -61,8 +61,9 @@ struct TBasicPixelView {
                               Byte* top)
         : format(format), width(width), height(height), stride(stride), top(top) {}
     template <typename Other>
-        requires(std::is_same_v<const Other, Byte> && !std::is_same_v<Other, Byte>)
-    constexpr TBasicPixelView(const TBasicPixelView<Other>& other)
+    requires(
+        std::is_same_v<const Other, Byte> &&
+        !std::is_same_v<Other, Byte>) constexpr TBasicPixelView(const TBasicPixelView<Other>& other)
         : format(other.format),
           width(other.width),
           height(other.height),
@@ -93,7 +94,9 @@ struct TPixelImage {
     uint8_t* Row(int y) { return bytes.data() + size_t(y) * stride; }
     const uint8_t* Row(int y) const { return bytes.data() + size_t(y) * stride; }
     TPixelView View() { return {format, width, height, ptrdiff_t(stride), bytes.data()}; }
-    TConstPixelView View() const { return {format, width, height, ptrdiff_t(stride), bytes.data()}; }
+    TConstPixelView View() const {
+        return {format, width, height, ptrdiff_t(stride), bytes.data()};
+    }
 };
 
 // A copy of the pixels in pf24bit or pf32bit (the only targets). Indices are looked up in the
