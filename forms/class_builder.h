@@ -16,6 +16,12 @@ public:
     void Integer(const char* name, G get, S set) {
         AddOrdinal(name, TTypeKind::tkInteger, nullptr, get, set);
     }
+    // An integer that a description may also give by name (clBtnFace, GB2312_CHARSET).
+    template <class G, class S>
+    void NamedInteger(const char* name, bool (*identToInt)(std::string_view, int64_t&), G get, S set) {
+        AddOrdinal(name, TTypeKind::tkInteger, nullptr, get, set);
+        info.properties.back().identToInt = identToInt;
+    }
     template <class G, class S>
     void Boolean(const char* name, G get, S set) {
         AddOrdinal(name, TTypeKind::tkEnumeration, &BooleanType, get, set);

@@ -50,6 +50,10 @@ struct TPropInfo {
     const TClassInfo& (*objectClass)() = nullptr;
     std::type_index eventType = typeid(void); // signature of an event property
 
+    // Integer properties whose values have names too (colours, character sets): answers false
+    // for an unknown name.
+    bool (*identToInt)(std::string_view ident, int64_t& value) = nullptr;
+
     // Integer, enumeration (ordinal) and set (bit n for ordinal n) properties.
     std::function<int64_t(TObject&)> getOrdinal;
     std::function<void(TObject&, int64_t)> setOrdinal;

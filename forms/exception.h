@@ -8,15 +8,19 @@
 
 class Exception : public std::exception {
 public:
-    explicit Exception(std::wstring message);
+    // noinline: the return address taken inside is the raising code's position.
+    [[gnu::noinline]] explicit Exception(std::wstring message);
 
     const std::wstring& Message() const { return message; }
     // The class name shown by the start-up failure box ("Exception", "EReadError", ...).
     virtual const char* ClassName() const { return "Exception"; }
     // UTF-8 form of the message, for diagnostics and test output.
     const char* what() const noexcept override { return utf8.c_str(); }
+    // Where the error was raised: the code that constructed it.
+    const void* Address() const { return address; }
 
 private:
+    const void* address;
     std::wstring message;
     std::string utf8;
 };

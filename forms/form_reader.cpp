@@ -154,10 +154,17 @@ private:
                 Fail(line, L"属性 " + Utf8ToWide(p.name) + L" 的值应为" + what);
         };
         switch (p.kind) {
-            case TTypeKind::tkInteger:
-                expect(Kind::Integer, L"整数");
-                p.setOrdinal(target, value.integer);
+            case TTypeKind::tkInteger: {
+                int64_t number = value.integer;
+                if (value.kind == Kind::Identifier && p.identToInt) {
+                    if (!p.identToInt(value.identifier, number))
+                        Fail(line, L"无效的属性值: " + Utf8ToWide(value.identifier));
+                } else {
+                    expect(Kind::Integer, L"整数");
+                }
+                p.setOrdinal(target, number);
                 break;
+            }
             case TTypeKind::tkEnumeration: {
                 expect(Kind::Identifier, L"标识符");
                 const int ordinal = p.enumType->ValueOf(value.identifier);

@@ -111,7 +111,8 @@ private:
         property.path = Identifier(L"属性名或 'end'");
         while (pos < text.size() && text[pos] == '.') {
             ++pos;
-            property.path += "." + Identifier(L"属性名");
+            property.path += '.';
+            property.path += Identifier(L"属性名");
         }
         Expect('=');
         property.value = ParseValue();

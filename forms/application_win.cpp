@@ -1,0 +1,132 @@
+#include "forms/application.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "forms/exception.h"
+#include "forms/text.h"
+
+// The screen is defined before the application so that it is destroyed after it: the forms the
+// application frees at exit still unregister from the screen.
+static TScreen theScreen(nullptr);
+TScreen* Screen = &theScreen;
+static TApplication theApplication(nullptr);
+TApplication* Application = &theApplication;
+
+PONDERIX_DEFINE_CLASS(TApplication, [](TClassBuilder<TApplication>&) {})
+
+namespace {
+
+std::wstring ModulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    while (true) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::wstring FileNameOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring MessageOf(const std::exception& error) {
+    if (auto* e = dynamic_cast<const Exception*>(&error)) return e->Message();
+    return Utf8ToWide(error.what());
+}
+
+}  // namespace
+
+std::wstring ApplicationTitleFromPath(const std::wstring& path) {
+    std::wstring name = FileNameOf(path);
+    name = name.substr(0, name.find(L'.'));
+    for (size_t i = 1; i < name.size(); ++i) name[i] = static_cast<wchar_t>(towlower(name[i]));
+    return name;
+}
+
+std::wstring ErrorBoxText(const std::wstring& message) {
+    if (!message.empty() && message.back() > L'.') return message + L".";
+    return message;
+}
+
+std::wstring StartupFailureText(const std::exception& error, const std::wstring& moduleName) {
+    const auto* e = dynamic_cast<const Exception*>(&error);
+    const std::wstring kind = Utf8ToWide(e ? e->ClassName() : "Exception");
+    wchar_t address[32];
+    swprintf(address, 32, L"%016llX",
+             static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(e ? e->Address() : nullptr)));
+    std::wstring message = MessageOf(error);
+    if (message.empty() || message.back() != L'.') message += L".";
+    return L"异常 " + kind + L" 发生在模块 " + moduleName + L" 中的 " + address + L" 位置.\n" + message;
+}
+
+void ShowStartupFailure(const std::exception& error) {
+    const std::wstring text = StartupFailureText(error, FileNameOf(ModulePath()));
+    MessageBoxW(nullptr, text.c_str(), L"应用程序错误", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+TApplication::TApplication(TComponent* owner)
+    : TComponent(owner), title(ApplicationTitleFromPath(ModulePath())) {}
+
+void TApplication::Initialize() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES |
+                                                       ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    RegisterFormClasses();
+}
+
+int TApplication::Run() {
+    if (mainForm) mainForm->Show();
+    MSG msg;
+    while (!terminated) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    terminated = true;
+    return 0;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (!terminated && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated = true;
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void TApplication::Terminate() {
+    if (!terminated) PostQuitMessage(0);
+}
+
+void TApplication::HandleException(const std::exception& error) {
+    if (OnException) {
+        OnException(this, error);
+        return;
+    }
+    ShowException(error);
+}
+
+void TApplication::ShowException(const std::exception& error) {
+    const std::wstring text = ErrorBoxText(MessageOf(error));
+    HWND owner = GetActiveWindow();
+    MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void ApplicationHandleException(const std::exception& error) {
+    try {
+        Application->HandleException(error);
+    } catch (...) {
+        // An OnException handler that fails itself must not take the window procedure down.
+    }
+}

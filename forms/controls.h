@@ -1,0 +1,201 @@
+#pragma once
+// Controls: TControl (anything placed on a form), TWinControl (a control with a window of its
+// own, created on demand, whose Win32 window class is named after its class) and TGraphicControl
+// (a control painted by its parent).
+//
+// Every message for a control goes through its replaceable WindowProc, which starts as the
+// virtual WndProc. Subclasses override WndProc and end in the inherited one; the chain ends in
+// DefaultHandler, the one place that hands a message to the platform.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/colors.h"
+#include "forms/component.h"
+#include "forms/font.h"
+#include "forms/messages.h"
+
+class TWinControl;
+
+// What CreateParams decides before a window is created.
+struct TCreateParams {
+    std::wstring Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    std::wstring WinClassName;      // registered under this name, once per class
+    const wchar_t* SuperClassName = nullptr;  // standard control superclassed, or null
+    UINT WindowClassStyle = CS_DBLCLKS;
+};
+
+class TControl : public TComponent {
+    PONDERIX_CLASS(TControl, TComponent)
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return parent; }
+    virtual void SetParent(TWinControl* newParent);
+    void SetParentComponent(TComponent* parentComponent) override;
+
+    int Left() const { return left; }
+    int Top() const { return top; }
+    int Width() const { return width; }
+    int Height() const { return height; }
+    void SetLeft(int value) { SetBounds(value, top, width, height); }
+    void SetTop(int value) { SetBounds(left, value, width, height); }
+    void SetWidth(int value) { SetBounds(left, top, value, height); }
+    void SetHeight(int value) { SetBounds(left, top, width, value); }
+    virtual void SetBounds(int newLeft, int newTop, int newWidth, int newHeight);
+    RECT BoundsRect() const { return {left, top, left + width, top + height}; }
+
+    bool Visible() const { return visible; }
+    virtual void SetVisible(bool value);
+    // Visible here and in every parent up to a visible window.
+    bool Showing() const;
+    bool Enabled() const { return enabled; }
+    virtual void SetEnabled(bool value);
+    TColor Color() const { return color; }
+    void SetColor(TColor value);
+    bool ParentColor() const { return parentColor; }
+    void SetParentColor(bool value);
+    TFont* Font() { return &font; }
+    void SetFont(TFont* value) { if (value) font.Assign(*value); }
+    bool ParentFont() const { return parentFont; }
+    void SetParentFont(bool value);
+
+    // The caption of a button or label, the text of an edit: one value, the window's text.
+    virtual std::wstring GetText() const;
+    virtual void SetText(const std::wstring& value);
+    std::wstring Caption() const { return GetText(); }
+    void SetCaption(const std::wstring& value) { SetText(value); }
+
+    bool DoubleBuffered() const { return doubleBuffered; }
+    void SetDoubleBuffered(bool value) { doubleBuffered = value; }
+    bool MouseInControl() const { return mouseInControl; }
+
+    // Sends a message straight into this control's WindowProc; answers its result.
+    LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+    // The replaceable window procedure; compare, save and restore it as a value.
+    TWndMethod WindowProc;
+
+    virtual void Invalidate();
+    void Repaint();
+
+    TNotifyEvent OnClick;
+
+protected:
+    virtual void WndProc(TMessage& message);
+    virtual void DefaultHandler(TMessage& message);
+    virtual void Click();
+    virtual void FontChanged();
+    virtual void ColorChanged();
+    virtual void TextChanged() {}
+    // Parent's font or colour changed: take them over when ParentFont / ParentColor is set.
+    void ParentFontChanged();
+    void ParentColorChanged();
+
+    std::wstring text;
+    bool visible = true;
+    bool enabled = true;
+
+private:
+    friend class TWinControl;
+    TWinControl* parent = nullptr;
+    int left = 0, top = 0, width = 0, height = 0;
+    TColor color = clWindow;
+    bool parentColor = false;
+    TFont font;
+    bool parentFont = true;
+    bool updatingFromParent = false;
+    bool doubleBuffered = false;
+    bool mouseInControl = false;
+};
+
+class TWinControl : public TControl {
+    PONDERIX_CLASS(TWinControl, TControl)
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    // The window handle, created (with those of the parents) when first asked for.
+    HWND Handle();
+    bool HandleAllocated() const { return handle != nullptr; }
+    void HandleNeeded() { Handle(); }
+    void DestroyHandle();
+
+    int ControlCount() const { return static_cast<int>(controls.size()); }
+    TControl* Controls(int index) const { return controls.at(static_cast<size_t>(index)); }
+    int TabOrder() const { return tabOrder; }
+    void SetTabOrder(int value);
+    bool TabStop() const { return tabStop; }
+    void SetTabStop(bool value);
+
+    void SetBounds(int newLeft, int newTop, int newWidth, int newHeight) override;
+    void SetVisible(bool value) override;
+    void SetEnabled(bool value) override;
+    std::wstring GetText() const override;
+    void SetText(const std::wstring& value) override;
+    void Invalidate() override;
+    void SetFocus();
+    bool Focused() const;
+
+    // The control whose window this is, when it belongs to the class library.
+    static TWinControl* FromHandle(HWND window);
+
+protected:
+    virtual void CreateParams(TCreateParams& params);
+    virtual void CreateWnd();
+    // Runs once the window exists (send fonts, fill lists kept while there was no window).
+    virtual void CreateWindowHandle(const TCreateParams& params);
+    virtual void AfterCreateHandle() {}
+    // Runs just before the window goes; save what only the window holds.
+    virtual void BeforeDestroyHandle() {}
+    void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+    // Paints a window of our own class: background, then graphic children.
+    virtual void PaintWindow(HDC dc);
+    void PaintControls(HDC dc);
+    void FontChanged() override;
+    void ColorChanged() override;
+
+    // The procedure of the superclassed standard control, or DefWindowProc.
+    WNDPROC DefWndProc = DefWindowProcW;
+
+private:
+    friend class TControl;
+    static LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void RegisterWindowClass(const TCreateParams& params);
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    void CreateChildHandles();
+    bool ReflectNotification(TMessage& message);
+    void TrackGraphicMouse(TMessage& message);
+    void UpdateBoundsFromWindow();
+    bool OwnPaint() const { return DefWndProc == DefWindowProcW; }
+
+    HWND handle = nullptr;
+    std::vector<TControl*> controls;
+    int tabOrder = -1;
+    bool tabStop = false;
+    TControl* mouseControl = nullptr;  // graphic child under the mouse
+    bool trackingLeave = false;
+};
+
+class TGraphicControl : public TControl {
+    PONDERIX_CLASS(TGraphicControl, TControl)
+public:
+    using TControl::TControl;
+
+protected:
+    friend class TWinControl;
+    // Paints into the parent's context, whose origin is this control's top-left corner.
+    virtual void Paint(HDC dc);
+};
+
+// Registers the classes of this unit with the form reader.
+void RegisterControlClasses();

@@ -1,0 +1,563 @@
+#include "forms/controls.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <map>
+
+#include "forms/application.h"
+#include "forms/exception.h"
+#include "forms/text.h"
+
+namespace {
+
+// Which object a window belongs to is kept in a window property rather than GWLP_USERDATA, which
+// other code (and other processes' hooks) may use for its own purposes.
+const wchar_t kControlProperty[] = L"Ponderix.Control";
+
+// The control whose window CreateWindowEx is making: bound at the window's first message.
+TWinControl* creatingControl = nullptr;
+
+// Registered window classes and the procedure each one's own messages end in.
+std::map<std::wstring, WNDPROC>& RegisteredClasses() {
+    static std::map<std::wstring, WNDPROC> classes;
+    return classes;
+}
+
+WNDPROC ClassDefaultProc(HWND window) {
+    wchar_t name[256];
+    if (GetClassNameW(window, name, 256) > 0) {
+        auto it = RegisteredClasses().find(name);
+        if (it != RegisteredClasses().end()) return it->second;
+    }
+    return DefWindowProcW;
+}
+
+int nextControlId = 100;
+
+}  // namespace
+
+// ---- TControl -------------------------------------------------------------------------------
+
+PONDERIX_DEFINE_CLASS(TControl, [](TClassBuilder<TControl>& b) {
+    b.Integer("Left", &TControl::Left, &TControl::SetLeft);
+    b.Integer("Top", &TControl::Top, &TControl::SetTop);
+    b.Integer("Width", &TControl::Width, &TControl::SetWidth);
+    b.Integer("Height", &TControl::Height, &TControl::SetHeight);
+    b.Boolean("Visible", &TControl::Visible, &TControl::SetVisible);
+    b.Boolean("Enabled", &TControl::Enabled, &TControl::SetEnabled);
+    b.NamedInteger("Color", &IdentToColor, &TControl::Color, &TControl::SetColor);
+    b.Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
+    b.Object<TFont>("Font", &TControl::Font, &TControl::SetFont);
+    b.Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont);
+    b.Boolean("DoubleBuffered", &TControl::DoubleBuffered, &TControl::SetDoubleBuffered);
+})
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+    WindowProc = TWndMethod::Of<TControl, &TControl::WndProc>(this);
+    font.OnChange = [this](TObject*) { FontChanged(); };
+}
+
+TControl::~TControl() {
+    DestroyComponents();
+    if (parent) parent->RemoveControl(this);
+}
+
+void TControl::SetParentComponent(TComponent* parentComponent) {
+    if (auto* winParent = dynamic_cast<TWinControl*>(parentComponent)) SetParent(winParent);
+}
+
+void TControl::SetParent(TWinControl* newParent) {
+    if (newParent == parent) return;
+    if (newParent == this) throw EInvalidOperation(L"控件不能是自己的父控件");
+    if (parent) parent->RemoveControl(this);
+    if (newParent) newParent->InsertControl(this);
+    ParentFontChanged();
+    ParentColorChanged();
+}
+
+void TControl::SetBounds(int newLeft, int newTop, int newWidth, int newHeight) {
+    if (newLeft == left && newTop == top && newWidth == width && newHeight == height) return;
+    Invalidate();
+    left = newLeft, top = newTop, width = newWidth, height = newHeight;
+    Invalidate();
+}
+
+void TControl::SetVisible(bool value) {
+    if (value == visible) return;
+    visible = value;
+    if (parent) parent->Invalidate();
+    Perform(CM_VISIBLECHANGED, value);
+}
+
+bool TControl::Showing() const { return visible && (!parent || parent->Showing()); }
+
+void TControl::SetEnabled(bool value) {
+    if (value == enabled) return;
+    enabled = value;
+    Perform(CM_ENABLEDCHANGED);
+    Invalidate();
+}
+
+void TControl::SetColor(TColor value) {
+    parentColor = false;
+    if (value == color) return;
+    color = value;
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool value) {
+    parentColor = value;
+    if (value) ParentColorChanged();
+}
+
+void TControl::SetParentFont(bool value) {
+    parentFont = value;
+    if (value) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+    if (!parentFont || !parent) return;
+    updatingFromParent = true;
+    font.Assign(*parent->Font());
+    updatingFromParent = false;
+}
+
+void TControl::ParentColorChanged() {
+    if (!parentColor || !parent || parent->Color() == color) return;
+    color = parent->Color();
+    ColorChanged();
+}
+
+void TControl::FontChanged() {
+    if (!updatingFromParent) parentFont = false;
+    Perform(CM_FONTCHANGED);
+    Invalidate();
+}
+
+void TControl::ColorChanged() {
+    Perform(CM_COLORCHANGED);
+    Invalidate();
+}
+
+std::wstring TControl::GetText() const { return text; }
+
+void TControl::SetText(const std::wstring& value) {
+    if (value == text) return;
+    text = value;
+    TextChanged();
+    Perform(CM_TEXTCHANGED);
+    Invalidate();
+}
+
+LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
+    TMessage message{msg, wParam, lParam, 0};
+    WindowProc(message);
+    return message.Result;
+}
+
+void TControl::Invalidate() {
+    if (parent && parent->HandleAllocated() && visible) {
+        const RECT r = BoundsRect();
+        InvalidateRect(parent->Handle(), &r, TRUE);
+    }
+}
+
+void TControl::Repaint() {
+    Invalidate();
+    if (parent && parent->HandleAllocated()) UpdateWindow(parent->Handle());
+}
+
+void TControl::Click() {
+    if (OnClick) OnClick(this);
+}
+
+void TControl::WndProc(TMessage& message) {
+    switch (message.Msg) {
+        case CM_MOUSEENTER: mouseInControl = true; break;
+        case CM_MOUSELEAVE: mouseInControl = false; break;
+    }
+    DefaultHandler(message);
+}
+
+void TControl::DefaultHandler(TMessage&) {}
+
+// ---- TGraphicControl ------------------------------------------------------------------------
+
+PONDERIX_DEFINE_CLASS(TGraphicControl, [](TClassBuilder<TGraphicControl>&) {})
+
+void TGraphicControl::Paint(HDC) {}
+
+// ---- TWinControl ----------------------------------------------------------------------------
+
+PONDERIX_DEFINE_CLASS(TWinControl, [](TClassBuilder<TWinControl>& b) {
+    b.Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
+    b.Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop);
+})
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+    // Owned controls go first, while this window and object are whole.
+    DestroyComponents();
+    for (TControl* child : controls) child->parent = nullptr;
+    controls.clear();
+    DestroyHandle();
+}
+
+TWinControl* TWinControl::FromHandle(HWND window) {
+    return window ? static_cast<TWinControl*>(GetPropW(window, kControlProperty)) : nullptr;
+}
+
+HWND TWinControl::Handle() {
+    if (!handle) {
+        if (parent) parent->HandleNeeded();  // creates ours too, with the parent's children
+        if (!handle) CreateWnd();
+    }
+    return handle;
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+    params.Caption = text;
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (visible) params.Style |= WS_VISIBLE;
+    if (tabStop) params.Style |= WS_TABSTOP;
+    if (!enabled) params.Style |= WS_DISABLED;
+    params.X = Left(), params.Y = Top(), params.Width = Width(), params.Height = Height();
+    params.WndParent = Parent() ? Parent()->Handle() : nullptr;
+    params.WinClassName = Utf8ToWide(ClassName());
+}
+
+void TWinControl::RegisterWindowClass(const TCreateParams& params) {
+    auto& classes = RegisteredClasses();
+    auto it = classes.find(params.WinClassName);
+    if (it != classes.end()) {
+        DefWndProc = it->second;
+        return;
+    }
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (params.SuperClassName) {
+        if (!GetClassInfoExW(nullptr, params.SuperClassName, &wc))
+            throw EInvalidOperation(L"找不到窗口类 " + std::wstring(params.SuperClassName));
+        wc.cbSize = sizeof wc;
+    } else {
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.style = params.WindowClassStyle;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    }
+    DefWndProc = wc.lpfnWndProc;
+    wc.lpfnWndProc = StdWndProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = params.WinClassName.c_str();
+    wc.style &= ~CS_GLOBALCLASS;
+    if (!RegisterClassExW(&wc))
+        throw EInvalidOperation(L"注册窗口类 " + params.WinClassName + L" 失败");
+    classes.emplace(params.WinClassName, DefWndProc);
+}
+
+void TWinControl::CreateWnd() {
+    TCreateParams params;
+    CreateParams(params);
+    RegisterWindowClass(params);
+    CreateWindowHandle(params);
+    if (!handle) throw EInvalidOperation(L"创建窗口 " + Name() + L" 失败");
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
+    AfterCreateHandle();
+    CreateChildHandles();
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& params) {
+    const HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(INT_PTR{nextControlId++})
+                                               : nullptr;
+    creatingControl = this;
+    const HWND created = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(),
+                                         params.Caption.c_str(), params.Style, params.X, params.Y,
+                                         params.Width, params.Height, params.WndParent, id,
+                                         GetModuleHandleW(nullptr), nullptr);
+    creatingControl = nullptr;
+    if (created && created != handle) {
+        // The window was bound to another object: a bug in our creation order, never ignored.
+        DestroyWindow(created);
+        handle = nullptr;
+        throw EInvalidOperation(L"窗口 " + Name() + L" 创建时绑定错误");
+    }
+}
+
+void TWinControl::CreateChildHandles() {
+    std::vector<TWinControl*> children;
+    for (TControl* c : controls)
+        if (auto* w = dynamic_cast<TWinControl*>(c)) children.push_back(w);
+    // The window order of siblings is the tab order.
+    std::stable_sort(children.begin(), children.end(), [](TWinControl* a, TWinControl* b) {
+        return static_cast<unsigned>(a->tabOrder) < static_cast<unsigned>(b->tabOrder);
+    });
+    for (TWinControl* child : children)
+        if (!child->handle) child->CreateWnd();
+    HWND after = HWND_TOP;
+    for (TWinControl* child : children) {
+        SetWindowPos(child->handle, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = child->handle;
+    }
+}
+
+void TWinControl::DestroyHandle() {
+    if (!handle) return;
+    text = GetText();
+    BeforeDestroyHandle();
+    DestroyWindow(handle);  // WM_NCDESTROY clears the handles of this window and its children
+    handle = nullptr;
+}
+
+LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TWinControl* self = FromHandle(window);
+    if (!self) {
+        if (!creatingControl) return CallWindowProcW(ClassDefaultProc(window), window, msg, wParam, lParam);
+        self = std::exchange(creatingControl, nullptr);
+        self->handle = window;
+        SetPropW(window, kControlProperty, self);
+    }
+    TMessage message{msg, wParam, lParam, 0};
+    try {
+        self->WindowProc(message);
+    } catch (const std::exception& e) {
+        // Exceptions never cross the platform's frames: the application shows them here.
+        ApplicationHandleException(e);
+    }
+    return message.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& message) {
+    if (handle)
+        message.Result = CallWindowProcW(DefWndProc, handle, message.Msg, message.WParam, message.LParam);
+}
+
+bool TWinControl::ReflectNotification(TMessage& message) {
+    HWND child = nullptr;
+    switch (message.Msg) {
+        case WM_COMMAND:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_CTLCOLORSTATIC:
+        case WM_CHARTOITEM:
+        case WM_VKEYTOITEM: child = reinterpret_cast<HWND>(message.LParam); break;
+        case WM_NOTIFY: child = reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom; break;
+        case WM_DRAWITEM: {
+            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam);
+            if (item->CtlType != ODT_MENU) child = item->hwndItem;
+            break;
+        }
+        case WM_MEASUREITEM: {
+            auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+            if (item->CtlType != ODT_MENU) child = GetDlgItem(handle, static_cast<int>(item->CtlID));
+            break;
+        }
+        case WM_DELETEITEM: child = reinterpret_cast<DELETEITEMSTRUCT*>(message.LParam)->hwndItem; break;
+        case WM_COMPAREITEM: child = reinterpret_cast<COMPAREITEMSTRUCT*>(message.LParam)->hwndItem; break;
+        default: return false;
+    }
+    TWinControl* target = FromHandle(child);
+    if (!target || target == this) return false;
+    message.Result = target->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
+    return true;
+}
+
+void TWinControl::TrackGraphicMouse(TMessage& message) {
+    const POINT p{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    TControl* hit = nullptr;
+    if (message.Msg != WM_MOUSELEAVE) {
+        for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+            TControl* c = *it;
+            const RECT r = c->BoundsRect();
+            if (c->visible && dynamic_cast<TGraphicControl*>(c) && PtInRect(&r, p)) {
+                hit = c;
+                break;
+            }
+        }
+    }
+    if (hit != mouseControl) {
+        if (mouseControl) mouseControl->Perform(CM_MOUSELEAVE);
+        mouseControl = hit;
+        if (hit) hit->Perform(CM_MOUSEENTER);
+    }
+    if (hit && message.Msg != WM_MOUSELEAVE)
+        hit->Perform(message.Msg, message.WParam, MAKELPARAM(p.x - hit->Left(), p.y - hit->Top()));
+}
+
+void TWinControl::UpdateBoundsFromWindow() {
+    RECT r;
+    if (!GetWindowRect(handle, &r)) return;
+    if (HWND parentWindow = GetParent(handle); parentWindow && (GetWindowLongW(handle, GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(nullptr, parentWindow, reinterpret_cast<POINT*>(&r), 2);
+    TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void TWinControl::WndProc(TMessage& message) {
+    if (ReflectNotification(message)) return;
+    switch (message.Msg) {
+        case WM_MOUSEMOVE:
+            if (!trackingLeave) {
+                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle, 0};
+                trackingLeave = TrackMouseEvent(&track) != FALSE;
+                if (!MouseInControl()) Perform(CM_MOUSEENTER);
+            }
+            TrackGraphicMouse(message);
+            break;
+        case WM_MOUSELEAVE:
+            trackingLeave = false;
+            TrackGraphicMouse(message);
+            if (MouseInControl()) Perform(CM_MOUSELEAVE);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP: TrackGraphicMouse(message); break;
+        case WM_ERASEBKGND:
+            if (OwnPaint()) {
+                RECT r;
+                GetClientRect(handle, &r);
+                HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+                FillRect(reinterpret_cast<HDC>(message.WParam), &r, brush);
+                DeleteObject(brush);
+                message.Result = 1;
+                return;
+            }
+            break;
+        case WM_PAINT:
+            if (OwnPaint()) {
+                PAINTSTRUCT ps;
+                HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle, &ps);
+                PaintWindow(dc);
+                PaintControls(dc);
+                if (!message.WParam) EndPaint(handle, &ps);
+                return;
+            }
+            break;
+        case WM_SETFOCUS: Perform(CM_ENTER); break;
+        case WM_KILLFOCUS: Perform(CM_EXIT); break;
+        case WM_SIZE:
+        case WM_MOVE: UpdateBoundsFromWindow(); break;
+        case WM_NCDESTROY:
+            TControl::WndProc(message);
+            RemovePropW(handle, kControlProperty);
+            handle = nullptr;
+            trackingLeave = false;
+            return;
+    }
+    TControl::WndProc(message);
+}
+
+void TWinControl::PaintWindow(HDC) {}
+
+void TWinControl::PaintControls(HDC dc) {
+    for (TControl* c : controls) {
+        auto* graphic = dynamic_cast<TGraphicControl*>(c);
+        if (!graphic || !graphic->visible) continue;
+        const int saved = SaveDC(dc);
+        POINT origin;
+        GetViewportOrgEx(dc, &origin);
+        SetViewportOrgEx(dc, origin.x + c->Left(), origin.y + c->Top(), nullptr);
+        IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
+        graphic->Paint(dc);
+        RestoreDC(dc, saved);
+    }
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    controls.push_back(control);
+    control->parent = this;
+    if (auto* w = dynamic_cast<TWinControl*>(control)) {
+        if (w->tabOrder < 0) {
+            int count = 0;
+            for (TControl* c : controls) count += dynamic_cast<TWinControl*>(c) != nullptr;
+            w->tabOrder = count - 1;
+        }
+        if (w->handle) ::SetParent(w->handle, Handle());
+        else if (handle) w->CreateWnd();
+    }
+    Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    if (control == mouseControl) mouseControl = nullptr;
+    controls.erase(std::remove(controls.begin(), controls.end(), control), controls.end());
+    control->parent = nullptr;
+    if (auto* w = dynamic_cast<TWinControl*>(control); w && w->handle) w->DestroyHandle();
+    if (handle) InvalidateRect(handle, nullptr, TRUE);
+}
+
+void TWinControl::SetTabOrder(int value) { tabOrder = value; }
+
+void TWinControl::SetTabStop(bool value) {
+    tabStop = value;
+    if (handle) {
+        LONG style = GetWindowLongW(handle, GWL_STYLE);
+        SetWindowLongW(handle, GWL_STYLE, value ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+}
+
+void TWinControl::SetBounds(int newLeft, int newTop, int newWidth, int newHeight) {
+    TControl::SetBounds(newLeft, newTop, newWidth, newHeight);
+    if (handle)
+        SetWindowPos(handle, nullptr, newLeft, newTop, newWidth, newHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::SetVisible(bool value) {
+    TControl::SetVisible(value);
+    if (handle) ShowWindow(handle, value ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::SetEnabled(bool value) {
+    if (handle) EnableWindow(handle, value);
+    TControl::SetEnabled(value);
+}
+
+std::wstring TWinControl::GetText() const {
+    if (!handle) return text;
+    const int length = GetWindowTextLengthW(handle);
+    std::wstring result(static_cast<size_t>(length) + 1, L'\0');
+    result.resize(static_cast<size_t>(GetWindowTextW(handle, result.data(), length + 1)));
+    return result;
+}
+
+void TWinControl::SetText(const std::wstring& value) {
+    if (handle) {
+        if (value == GetText()) return;
+        SetWindowTextW(handle, value.c_str());
+        text = value;
+        TextChanged();
+        Perform(CM_TEXTCHANGED);
+        return;
+    }
+    TControl::SetText(value);
+}
+
+void TWinControl::Invalidate() {
+    if (handle) InvalidateRect(handle, nullptr, TRUE);
+}
+
+void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+
+bool TWinControl::Focused() const { return handle && GetFocus() == handle; }
+
+void TWinControl::FontChanged() {
+    TControl::FontChanged();
+    if (handle) SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), TRUE);
+    for (TControl* c : controls) c->ParentFontChanged();
+}
+
+void TWinControl::ColorChanged() {
+    TControl::ColorChanged();
+    for (TControl* c : controls) c->ParentColorChanged();
+}
+
+void RegisterControlClasses() {
+    RegisterComponentClass(TControl::StaticClass());
+    RegisterComponentClass(TWinControl::StaticClass());
+    RegisterComponentClass(TGraphicControl::StaticClass());
+}

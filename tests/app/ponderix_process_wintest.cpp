@@ -1,0 +1,84 @@
+// The real program, started as its own process: its main window's class, caption and client
+// size, and its exit code when the window is closed.
+#include <gtest/gtest.h>
+
+#include "support/win_test_util.h"
+
+namespace {
+
+struct FindMain {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
+    auto* find = reinterpret_cast<FindMain*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t cls[64];
+    if (process == find->process && IsWindowVisible(window) && GetClassNameW(window, cls, 64) &&
+        std::wstring(cls) == L"TMainForm") {
+        find->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+class ProgramProcess : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::wstring exe = PathFromTestFolder(L"..\\bin\\Ponderix.exe");
+        const std::wstring folder = PathFromTestFolder(L"..\\bin");
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring commandLine = L"\"" + exe + L"\"";
+        ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                   nullptr, folder.c_str(), &startup, &info))
+            << "cannot start Ponderix.exe, error " << GetLastError();
+        WaitForInputIdle(info.hProcess, 10000);
+        for (int i = 0; i < 500 && !mainWindow; ++i) {
+            FindMain find{info.dwProcessId, nullptr};
+            EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&find));
+            mainWindow = find.found;
+            if (!mainWindow) Sleep(20);
+        }
+    }
+    void TearDown() override {
+        if (info.hProcess) {
+            if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 99);
+            CloseHandle(info.hProcess);
+            CloseHandle(info.hThread);
+        }
+    }
+    PROCESS_INFORMATION info{};
+    HWND mainWindow = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ProgramProcess, MainWindowHasItsClassCaptionAndClientSizeAndClosingExitsWithZero) {
+    ASSERT_NE(mainWindow, nullptr) << "no visible window of class TMainForm";
+    EXPECT_EQ(WindowText(mainWindow), L"Ponderix");
+    RECT client;
+    ASSERT_TRUE(GetClientRect(mainWindow, &client));
+    EXPECT_EQ(client.right, 480);
+    EXPECT_EQ(client.bottom, 309);
+
+    const LONG style = GetWindowLongW(mainWindow, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "the border must not be sizeable";
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << "only the close box";
+
+    // Centred on the work area (within rounding).
+    RECT window, work;
+    GetWindowRect(mainWindow, &window);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR((window.left + window.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
+
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(info.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD exitCode = 12345;
+    GetExitCodeProcess(info.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+}

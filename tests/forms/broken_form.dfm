@@ -1,0 +1,4 @@
+object BrokenForm: TBrokenForm
+  Caption = 'x'
+  ClientWidth = wide
+end
