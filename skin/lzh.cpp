@@ -1,0 +1,183 @@
+#include "skin/lzh.h"
+
+#include <algorithm>
+#include <bit>
+#include <cassert>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "skin/lzh_model.h"
+
+// Layout of the output window, which stands in for the 4096-byte ring of the format:
+//
+//   [ history: the last 4096 bytes ][ output chunk being decoded ][ slack ]
+//
+// A match that refers d + 1 bytes back reads out[-(d + 1)], which is ring[(r - d - 1) & 0xFFF]
+// because the history always holds the 4096 bytes that the ring would. Before the first byte the
+// history is the initial ring read oldest first: ring[4036..4095], never written and therefore
+// zero, then ring[0..4035], all spaces. After each chunk is handed to the sink, the last 4096
+// bytes move to the front. Copying through one linear buffer lets matches move eight bytes at a
+// time and keeps every cursor a plain pointer compared against fixed ends.
+
+namespace {
+
+using namespace lzh;
+
+constexpr size_t kHistory = kRingSize;
+// A match copied eight bytes at a time writes up to the next multiple of eight past its end.
+constexpr size_t kWindowSlack = (kMaxMatch + 7) / 8 * 8;
+static_assert(kHistory - kInitialFill == 60);
+
+// All memory of one run: allocated together at the start, released when Decode returns or
+// throws.
+struct TTables {
+    TLZHTree tree;
+    std::vector<uint8_t> input;
+    std::vector<uint8_t> window;
+};
+
+// The bit reader's state. It lives in locals of Decode (so that it stays in registers) and is
+// passed by value to the rare slow refill.
+//
+// bits holds the next stream bits most significant first; count of them are valid. Bits below
+// count are zero or, after a fast refill, the correct next bits of the stream ("lookahead"), so
+// OR-ing a byte at its place again never changes them.
+struct TBitState {
+    uint64_t bits;
+    int count;
+    const uint8_t* next;  // next byte of the input chunk not yet counted in bits
+    const uint8_t* end;   // end of the valid bytes of the input chunk
+};
+
+struct TInput {
+    TStream& source;
+    uint8_t* buffer;
+    size_t capacity;
+    bool exhausted;
+};
+
+inline uint64_t LoadBigEndian64(const uint8_t* p) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    if constexpr (std::endian::native == std::endian::little) v = __builtin_bswap64(v);
+    return v;
+}
+
+// Byte by byte, fetching the next input chunk as needed; once the source has nothing more, zero
+// bytes are appended. Leaves at least 57 valid bits.
+[[gnu::noinline]] TBitState RefillSlow(TBitState s, TInput& input) {
+    while (s.count <= 56) {
+        if (s.next == s.end && !input.exhausted) {
+            const int64_t got = input.source.Read(input.buffer, int64_t(input.capacity));
+            assert(got >= 0 && uint64_t(got) <= input.capacity);
+            input.exhausted = got <= 0;
+            s.next = input.buffer;
+            s.end = input.buffer + (got > 0 ? got : 0);
+        }
+        if (s.next != s.end) s.bits |= uint64_t(*s.next++) << (56 - s.count);
+        s.count += 8;  // past the end of the source: a zero byte
+    }
+    return s;
+}
+
+// Ensures at least 57 valid bits. Only called with count below 32.
+inline void Refill(TBitState& s, TInput& input) {
+    assert(s.count < 32);
+    if (s.end - s.next >= 8) {
+        s.bits |= LoadBigEndian64(s.next) >> s.count;
+        s.next += (63 - s.count) >> 3;
+        s.count |= 56;
+    } else {
+        s = RefillSlow(s, input);
+    }
+}
+
+}  // namespace
+
+TLZH::TLZH(TBuffers buffers) : buffers(buffers) {
+    this->buffers.inputChunk = std::max<size_t>(1, buffers.inputChunk);
+    this->buffers.outputChunk = std::max<size_t>(1, buffers.outputChunk);
+}
+
+void TLZH::Decode(int64_t size, TStream& source, TStream& sink) {
+    if (size < 0 || size > kMaxDecodedSize) {
+        throw ElzhException(L"LZH : Declared unpacked size " + std::to_wstring(size) +
+                            L" is outside 0.." + std::to_wstring(kMaxDecodedSize) +
+                            L" bytes; the skin store is damaged");
+    }
+
+    std::unique_ptr<TTables> tables;
+    try {
+        tables = std::make_unique<TTables>();
+        tables->input.resize(buffers.inputChunk);
+        tables->window.resize(kHistory + buffers.outputChunk + kWindowSlack);
+    } catch (const std::bad_alloc&) {
+        throw ElzhException(kLzhNoMemoryMessage);
+    }
+
+    TLZHTree& tree = tables->tree;
+    tree.InitTree();
+    uint8_t* const window = tables->window.data();
+    std::memset(window, 0, kHistory - kInitialFill);
+    std::memset(window + (kHistory - kInitialFill), ' ', kInitialFill);
+    uint8_t* const chunkStart = window + kHistory;
+
+    TInput input{source, tables->input.data(), tables->input.size(), false};
+    TBitState s{0, 0, input.buffer, input.buffer};
+
+    int64_t flushed = 0;  // bytes handed to the sink so far
+    uint8_t* out = chunkStart;
+    while (flushed < size) {
+        const int64_t want = std::min<int64_t>(size - flushed, int64_t(buffers.outputChunk));
+        uint8_t* const stop = chunkStart + want;
+        while (out < stop) {
+            // DecodeSymbol: walk from the root, one bit per level, to a leaf.
+            if (s.count < 32) Refill(s, input);
+            int c = tree.son[kRoot];
+            while (c < kNodes) {
+                if (s.count == 0) Refill(s, input);
+                c = tree.son[c + int(s.bits >> 63)];
+                s.bits <<= 1;
+                --s.count;
+            }
+            c -= kNodes;
+            tree.UpdateModel(c);
+
+            if (c < 256) {
+                *out++ = static_cast<uint8_t>(c);
+                continue;
+            }
+
+            // DecodeOffset: a leading byte whose first bits(i) bits code the upper six bits of
+            // the distance, then the lower six bits; bits(i) + 6 bits in all.
+            if (s.count < 14) Refill(s, input);
+            const unsigned lead = unsigned(s.bits >> 56);
+            const int width = kPositionCode.bits[lead] + 6;
+            const unsigned low = unsigned(s.bits >> (64 - width)) & 63;
+            const size_t distance = ((size_t(kPositionCode.high[lead]) << 6) | low) + 1;
+            s.bits <<= width;
+            s.count -= width;
+
+            const int length = MatchLength(c);
+            const uint8_t* from = out - distance;
+            assert(from >= window && distance <= kHistory);
+            assert(out + kWindowSlack <= window + tables->window.size());
+            if (distance >= 8) {
+                for (int k = 0; k < length; k += 8) std::memcpy(out + k, from + k, 8);
+            } else {
+                // Overlapping: each byte may be one this match has just written.
+                for (int k = 0; k < length; ++k) out[k] = from[k];
+            }
+            out += length;  // a match may end past stop; the format keeps the whole match
+        }
+
+        const size_t produced = size_t(out - chunkStart);
+        sink.WriteBuffer(chunkStart, int64_t(produced));
+        flushed += int64_t(produced);
+        std::memmove(window, out - kHistory, kHistory);
+        out = chunkStart;
+    }
+}

@@ -1,0 +1,155 @@
+#pragma once
+// The coding model shared by the LZHUF decoder (TLZH) and encoder (TLZHEncoder): the constants of
+// the format, the adaptive Huffman tree over literals and match lengths, and the fixed code for
+// the upper six bits of a match position.
+//
+// Everything here is inline so that the decoder's and encoder's loops compile it in place; the
+// tree is driven only by the symbols decoded so far, never by raw input, so its invariants are
+// asserted rather than checked.
+
+#include <array>
+#include <cassert>
+#include <cstdint>
+#include <cstring>
+
+namespace lzh {
+
+constexpr int kRingSize = 4096;           // dictionary size; positions are taken modulo 4096
+constexpr int kRingMask = kRingSize - 1;  //
+constexpr int kMaxMatch = 60;             // longest match
+constexpr int kThreshold = 2;             // a match codes length - 2 above the 256 literals
+constexpr int kMinMatch = kThreshold + 1;
+constexpr int kSymbols = 256 + kMaxMatch - kThreshold;  // 314: literals, then lengths 3..60
+constexpr int kNodes = 2 * kSymbols - 1;                // 627
+constexpr int kRoot = kNodes - 1;                       // 626
+constexpr uint16_t kRebuildLimit = 0x8000;              // root frequency that forces a rebuild
+constexpr int kInitialFill = kRingSize - kMaxMatch;     // 4036 ring bytes start as spaces ...
+constexpr int kInitialPosition = kInitialFill;          // ... and the first byte goes to 4036
+static_assert(kSymbols == 314 && kNodes == 627 && kRoot == 626 && kInitialFill == 4036);
+
+// A match of symbol c (c >= 256) copies c - 253 bytes.
+constexpr int MatchLength(int symbol) {
+    return symbol - 256 + kMinMatch;
+}
+constexpr int MatchSymbol(int length) {
+    return length - kMinMatch + 256;
+}
+
+// The adaptive Huffman tree. Nodes 0..626 are kept in non-decreasing frequency order; son[n] is
+// the first of a pair of children (n's left child son[n], right child son[n] + 1), or, when it
+// is kNodes or more, marks n as the leaf of symbol son[n] - kNodes. parent[kNodes + s] is the
+// leaf node of symbol s.
+struct TLZHTree {
+    uint16_t freq[kNodes + 1];  // freq[kNodes] is a 0xFFFF sentinel that stops the swap scan
+    int16_t parent[kNodes + kSymbols];
+    int16_t son[kNodes];
+
+    void InitTree() {
+        for (int s = 0; s < kSymbols; ++s) {
+            freq[s] = 1;
+            son[s] = static_cast<int16_t>(s + kNodes);
+            parent[s + kNodes] = static_cast<int16_t>(s);
+        }
+        for (int i = 0, j = kSymbols; j <= kRoot; i += 2, ++j) {
+            freq[j] = static_cast<uint16_t>(freq[i] + freq[i + 1]);
+            son[j] = static_cast<int16_t>(i);
+            parent[i] = parent[i + 1] = static_cast<int16_t>(j);
+        }
+        freq[kNodes] = 0xFFFF;
+        parent[kRoot] = 0;
+    }
+
+    // Halves every leaf frequency (rounding up) and builds the inner nodes again, keeping the
+    // frequencies sorted, so that no frequency can overflow 16 bits.
+    void RebuildTree() {
+        int j = 0;
+        for (int i = 0; i < kNodes; ++i) {
+            if (son[i] >= kNodes) {
+                freq[j] = static_cast<uint16_t>((freq[i] + 1) / 2);
+                son[j] = son[i];
+                ++j;
+            }
+        }
+        assert(j == kSymbols);
+        for (int i = 0, jj = kSymbols; jj < kNodes; i += 2, ++jj) {
+            const unsigned f = unsigned(freq[i]) + freq[i + 1];
+            int k = jj - 1;
+            while (f < freq[k]) --k;
+            ++k;  // first place whose entries up to jj - 1 are all greater than f
+            assert(k > i + 1 && f < 0x10000);
+            std::memmove(&freq[k + 1], &freq[k], sizeof(freq[0]) * (jj - k));
+            std::memmove(&son[k + 1], &son[k], sizeof(son[0]) * (jj - k));
+            freq[k] = static_cast<uint16_t>(f);
+            son[k] = static_cast<int16_t>(i);
+        }
+        for (int i = 0; i < kNodes; ++i) {
+            const int k = son[i];
+            parent[k] = static_cast<int16_t>(i);
+            if (k < kNodes) parent[k + 1] = static_cast<int16_t>(i);
+        }
+    }
+
+    // Counts one more occurrence of symbol and restores the frequency order by swapping each
+    // node on the way to the root with the last node of lower frequency.
+    void UpdateModel(int symbol) {
+        if (freq[kRoot] == kRebuildLimit) RebuildTree();
+        int c = parent[symbol + kNodes];
+        do {
+            const uint16_t k = ++freq[c];
+            if (freq[c + 1] < k) {
+                int l = c + 1;
+                while (freq[l + 1] < k) ++l;  // ends at the 0xFFFF sentinel at the latest
+                freq[c] = freq[l];
+                freq[l] = k;
+                const int i = son[c];
+                parent[i] = static_cast<int16_t>(l);
+                if (i < kNodes) parent[i + 1] = static_cast<int16_t>(l);
+                const int j = son[l];
+                son[l] = static_cast<int16_t>(i);
+                parent[j] = static_cast<int16_t>(c);
+                if (j < kNodes) parent[j + 1] = static_cast<int16_t>(c);
+                son[c] = static_cast<int16_t>(j);
+                c = l;
+            }
+            c = parent[c];
+        } while (c != 0);  // the root's parent is 0; node 0 is never an inner node
+    }
+};
+
+// The fixed code for the upper six bits of a match position ("high"): 3 bits for high 0, 4 bits
+// for 1..3, 5 for 4..11, 6 for 12..23, 7 for 24..47 and 8 for 48..63, followed by the lower six
+// bits as they are. Decoding reads one byte i, whose leading bits(i) bits are the code; the table
+// below is indexed by that byte.
+struct TPositionCode {
+    uint8_t high[256];   // upper six bits of the position for a leading byte
+    uint8_t bits[256];   // length of the code that the leading byte starts with
+    uint8_t code[64];    // encoder side: the code of each high value ...
+    uint8_t length[64];  // ... and its length
+
+    constexpr TPositionCode() : high(), bits(), code(), length() {
+        // {code length, number of high values with that length}
+        constexpr int groups[6][2] = {{3, 1}, {4, 3}, {5, 8}, {6, 12}, {7, 24}, {8, 16}};
+        int i = 0, h = 0;
+        for (const auto& group : groups) {
+            const int len = group[0];
+            for (int n = 0; n < group[1]; ++n, ++h) {
+                code[h] = static_cast<uint8_t>(i >> (8 - len));
+                length[h] = static_cast<uint8_t>(len);
+                for (int run = 0; run < (1 << (8 - len)); ++run, ++i) {
+                    high[i] = static_cast<uint8_t>(h);
+                    bits[i] = static_cast<uint8_t>(len);
+                }
+            }
+        }
+    }
+};
+
+inline constexpr TPositionCode kPositionCode{};
+static_assert(kPositionCode.high[0x1F] == 0 && kPositionCode.high[0x20] == 1 &&
+              kPositionCode.high[0x4F] == 3 && kPositionCode.high[0x50] == 4 &&
+              kPositionCode.high[0x8F] == 11 && kPositionCode.high[0x90] == 12 &&
+              kPositionCode.high[0xBF] == 23 && kPositionCode.high[0xC0] == 24 &&
+              kPositionCode.high[0xEF] == 47 && kPositionCode.high[0xF0] == 48 &&
+              kPositionCode.high[0xFF] == 63 && kPositionCode.bits[0xC1] == 7);
+
+}  // namespace lzh
