@@ -28,21 +28,14 @@ PONDERIX_EXCEPTION(EDivByZero, Exception);
 std::optional<TRect> CellRect(int stripWidth, int stripHeight, int cellNumber, int frameCount,
                               bool vertical);
 
-// Pieces, named after their place in the destination and listed in drawing order.
+// Pieces, named after their place in the destination; nine-slice parts in drawing order, then
+// the three-slice ones.
+// clang-format off
 enum class TSlicePart {
-    TopLeft,
-    BottomLeft,
-    TopRight,
-    Left,
-    Top,
-    Centre,
-    BottomRight,
-    Right,
-    Bottom,  // nine-slice
-    LeftCap,
-    Middle,
-    RightCap  // three-slice
+    TopLeft, BottomLeft, TopRight, Left, Top, Centre, BottomRight, Right, Bottom,
+    LeftCap, Middle, RightCap
 };
+// clang-format on
 
 struct TSlicePiece {
     TSlicePart part = TSlicePart::Centre;
