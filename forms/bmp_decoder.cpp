@@ -131,7 +131,9 @@ TPixelFormat OutputFormat(const Dib& d) {
     }
 }
 
-void ReadInfoHeader(Dib& d, const TBmpDecodeOptions& options) {
+// Header size and fields; planes and bit depth checked. Width and height stay raw: signed, and
+// wider than int.
+void ReadHeaderFields(Dib& d, int64_t& width, int64_t& height) {
     const size_t at = d.headerAt;
     if (4 > d.size - at) Fail(at, L"文件在信息头处截断");
     d.headerSize = U32(d.data + at);
@@ -152,7 +154,6 @@ void ReadInfoHeader(Dib& d, const TBmpDecodeOptions& options) {
     }
     const uint8_t* h = d.data + at;
     d.core = d.headerSize == kCoreHeaderSize;
-    int64_t width, height;
     unsigned planes;
     if (d.core) {
         width = U16(h + 4);
@@ -178,8 +179,10 @@ void ReadInfoHeader(Dib& d, const TBmpDecodeOptions& options) {
     const bool bitsOk = d.bits == 1 || d.bits == 4 || d.bits == 8 || d.bits == 24 ||
                         (!d.core && (d.bits == 16 || d.bits == 32));
     if (!bitsOk) Fail(bitsAt, L"不支持每像素 " + Num(d.bits) + L" 位");
+}
 
-    const size_t compressionAt = at + 16;
+void CheckCoding(const Dib& d) {
+    const size_t compressionAt = d.headerAt + 16;
     switch (d.compression) {
         case kBiRgb:
             break;
@@ -206,8 +209,10 @@ void ReadInfoHeader(Dib& d, const TBmpDecodeOptions& options) {
         default:
             Fail(compressionAt, L"未知的压缩方式 " + Num(d.compression));
     }
+}
 
-    const size_t widthAt = at + 4, heightAt = at + (d.core ? 6 : 8);
+void SetSize(Dib& d, int64_t width, int64_t height) {
+    const size_t widthAt = d.headerAt + 4, heightAt = d.headerAt + (d.core ? 6 : 8);
     if (width < 1) Fail(widthAt, L"宽度 " + std::to_wstring(width) + L" 无效，应大于 0");
     if (height == 0) Fail(heightAt, L"高度为 0");
     d.topDown = height < 0;
@@ -219,8 +224,12 @@ void ReadInfoHeader(Dib& d, const TBmpDecodeOptions& options) {
     d.width = int(width);
     d.height = int(height);
     if (d.topDown && d.Rle()) Fail(heightAt, L"自上而下存放的位图不能使用 RLE 压缩");
+}
 
-    d.tablesAt = at + d.headerSize;
+// Finds the bit-field masks (inside the larger headers, after a plain one) and where the colour
+// table starts.
+void ReadMasks(Dib& d) {
+    d.tablesAt = d.headerAt + d.headerSize;
     if (d.headerSize == kInfoHeaderSize && d.Bitfields()) {
         // A plain info header is followed by its masks: red, green, blue (and alpha).
         const size_t count = d.compression == kBiAlphaBitfields ? 4 : 3;
@@ -234,13 +243,15 @@ void ReadInfoHeader(Dib& d, const TBmpDecodeOptions& options) {
         const uint32_t rgb555[4] = {0x7C00, 0x03E0, 0x001F, 0};
         std::copy(rgb555, rgb555 + 4, d.masks);
     }
+}
 
+void CheckOutputSize(Dib& d, const TBmpDecodeOptions& options) {
     d.format = OutputFormat(d);
     const size_t outBytes = DibStride(d.format, d.width) * size_t(d.height);
     const size_t limit = std::min(options.maxPixelBytes, kMaxImageBytes);
     if (outBytes > limit) {
-        Fail(widthAt, L"图像 " + Num(d.width) + L" x " + Num(d.height) + L" 解码后需要 " +
-                          Num(outBytes) + L" 字节，超过上限 " + Num(limit));
+        Fail(d.headerAt + 4, L"图像 " + Num(d.width) + L" x " + Num(d.height) + L" 解码后需要 " +
+                                 Num(outBytes) + L" 字节，超过上限 " + Num(limit));
     }
 }
 
@@ -433,8 +444,13 @@ TPixelImage DecodeDib(std::span<const uint8_t> input, size_t headerAt, size_t fi
     d.data = input.data();
     d.size = input.size();
     d.headerAt = headerAt;
-    ReadInfoHeader(d, options);
+    int64_t width = 0, height = 0;
+    ReadHeaderFields(d, width, height);
+    CheckCoding(d);
+    SetSize(d, width, height);
+    ReadMasks(d);
     CheckMasks(d);
+    CheckOutputSize(d, options);
 
     std::vector<TPaletteEntry> palette;
     size_t tablesEnd = d.tablesAt;
