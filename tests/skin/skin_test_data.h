@@ -4,6 +4,7 @@
 // benchmark.
 
 #include <cstdint>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -88,6 +89,17 @@ inline std::string SkinDescription(int sections) {
                "\r\nNormalColour2=" + std::to_string(i * 4099 % 16777216) + "\r\n\r\n";
     }
     return ini;
+}
+
+// A new, empty folder under the system's temporary folder. Other test runs may share the
+// machine at the same time, so the name carries a random part and must not exist yet.
+inline std::filesystem::path NewTempFolder(const std::string& prefix) {
+    std::random_device random;
+    for (;;) {
+        const auto path = std::filesystem::temp_directory_path() /
+                          (prefix + "_" + std::to_string(random()) + std::to_string(random()));
+        if (std::filesystem::create_directory(path)) return path;
+    }
 }
 
 }  // namespace skintest
