@@ -15,7 +15,7 @@ deps:
 sqlite: deps
 	@tools/fetch-sqlite.sh
 
-host: deps
+host: sqlite
 	@[[ -f build/host/CMakeCache.txt ]] || cmake --preset host >/dev/null
 	@cmake --build --preset host -j $(JOBS)
 
@@ -38,12 +38,12 @@ clean:
 	rm -rf build
 
 # Benchmarks: host -O2 build without sanitizers; every bench program runs once.
-bench: deps
+bench: sqlite
 	@[[ -f build/bench/CMakeCache.txt ]] || cmake --preset bench >/dev/null
 	@cmake --build --preset bench -j $(JOBS)
 	@for b in build/bench/bench/*_bench; do echo "== $$b"; "$$b"; done
 
 # libFuzzer programs (clang): build/fuzz/tests/fuzz/<name>_fuzz
-fuzz: deps
+fuzz: sqlite
 	@[[ -f build/fuzz/CMakeCache.txt ]] || cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
