@@ -35,6 +35,9 @@ public:
     HFONT Handle();
     void Assign(const TPersistent& source) override;
 
+    // Told before the GDI font is freed, so that a holder which has it selected into a device
+    // context can put that context's own font back first; OnChange follows.
+    TNotifyEvent OnChanging;
     TNotifyEvent OnChange;
 
 private:

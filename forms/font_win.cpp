@@ -31,6 +31,7 @@ void TFont::SetColor(TColor value) {
 }
 
 void TFont::Changed() {
+    if (OnChanging) OnChanging(this);
     handle.Reset();
     if (OnChange) OnChange(this);
 }
