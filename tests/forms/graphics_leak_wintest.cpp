@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "forms/bitmap.h"
+#include "forms/image_list.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ int GdiObjectCount() {
 
 // One round of everything that makes GDI objects: a bitmap drawn on through its canvas, replaced
 // in size and format while its context is live, copied and drawn onto another; a canvas on a
-// foreign context; tools changed while selected.
+// foreign context; tools changed while selected; an image list filled from them and drawn.
 void Exercise(HDC foreign) {
     TBitmap bitmap;
     bitmap.SetSize(24, 16);
@@ -51,6 +52,14 @@ void Exercise(HDC foreign) {
     attached.LineTo(3, 3);
     attached.Draw(0, 0, copy);
     attached.SetHandle(nullptr);
+
+    TImageList images(nullptr);
+    images.SetWidth(4);
+    images.SetHeight(4);
+    images.AddMasked(copy, clRed);
+    images.Add(bitmap, &copy);
+    images.Draw(*bitmap.Canvas(), 0, 0, 1);
+    images.Draw(*bitmap.Canvas(), 4, 4, 2, false);
 
     TFont font;
     font.Handle();
