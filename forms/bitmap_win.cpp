@@ -89,6 +89,16 @@ Owned<HBITMAP, &DeleteObject> TBitmap::NewImage(TPixelFormat newFormat, int newW
         if (!newDib || !memory) throw EOutOfResources(L"不能创建位图");
         newBits = static_cast<uint8_t*>(memory);
     }
+    // A thread drawing through the canvas finishes before the image goes.
+    struct Locked {
+        TCanvas* canvas;
+        explicit Locked(TCanvas* c) : canvas(c) {
+            if (canvas) canvas->Lock();
+        }
+        ~Locked() {
+            if (canvas) canvas->Unlock();
+        }
+    } locked(canvas.get());
     FreeContext();
     std::swap(dib, newDib);
     bits = newBits;

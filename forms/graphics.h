@@ -159,8 +159,9 @@ public:
     // Copies source's sourceRect onto dest of this canvas, stretching when the sizes differ.
     void CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect);
 
-    // Keeps the context while another thread draws through it: a canvas that owns its context
-    // does not release it while locked. Nested calls count.
+    // Serialises drawing from several threads: Lock waits while another thread holds the
+    // canvas, and a bitmap does not replace its image while another thread holds its canvas.
+    // Nested calls of one thread count.
     void Lock();
     void Unlock();
     int LockCount() const { return lockCount; }

@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "bmp_test_writer.h"
@@ -228,6 +231,24 @@ TEST(Bitmap, DrawAndStretchDrawOntoAnotherCanvas) {
     EXPECT_EQ(At(target, 6, 6), colors[0]);
     EXPECT_EQ(At(target, 7, 7), colors[3]);
     EXPECT_EQ(At(target, 5, 5), colors[3]);
+}
+
+TEST(Bitmap, ImageWaitsForAThreadHoldingTheCanvas) {
+    TBitmap bitmap;
+    bitmap.SetSize(2, 2);
+    bitmap.Canvas()->Lock();
+    std::atomic<bool> resized = false;
+    std::thread other([&] {
+        bitmap.SetSize(3, 3);
+        resized = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(resized);
+    EXPECT_EQ(bitmap.Width(), 2);
+    bitmap.Canvas()->Unlock();
+    other.join();
+    EXPECT_TRUE(resized);
+    EXPECT_EQ(bitmap.Width(), 3);
 }
 
 }  // namespace
