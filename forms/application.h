@@ -49,6 +49,12 @@ public:
     void ShowException(const std::exception& error);
     std::function<void(TObject* sender, const std::exception& error)> OnException;
 
+    // Keyboard navigation between controls, done before a key reaches its window: Tab and
+    // Shift+Tab move the focus, Ctrl+Tab switches pages, Enter presses the focused or the
+    // default button and Escape the cancel button, unless the focused control wants the key.
+    // Answers true when the key was used.
+    bool IsDialogKey(const MSG& msg);
+
 private:
     TCustomForm* mainForm = nullptr;
     std::wstring title;

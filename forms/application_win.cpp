@@ -4,7 +4,9 @@
 
 #include <cwchar>
 
+#include "forms/buttons.h"
 #include "forms/exception.h"
+#include "forms/page_control.h"
 #include "forms/text.h"
 
 // The screen is defined before the application so that it is destroyed after it: the forms the
@@ -86,6 +88,7 @@ int TApplication::Run() {
     while (!terminated) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
+        if (IsDialogKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -100,9 +103,92 @@ void TApplication::ProcessMessages() {
             terminated = true;
             break;
         }
+        if (IsDialogKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+namespace {
+
+// The class-library control that a window belongs to: itself, or the nearest parent that is one
+// (the edit part of a combo box belongs to the combo box).
+TWinControl* OwningControl(HWND window) {
+    for (; window; window = GetParent(window))
+        if (TWinControl* control = TWinControl::FromHandle(window)) return control;
+    return nullptr;
+}
+
+template <class T, class Pred>
+T* FindControl(TWinControl* root, Pred pred) {
+    for (int i = 0; i < root->ControlCount(); ++i) {
+        TControl* c = root->Controls(i);
+        if (auto* t = dynamic_cast<T*>(c); t && pred(t)) return t;
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            if (T* found = FindControl<T>(w, pred)) return found;
+    }
+    return nullptr;
+}
+
+TPageControl* PageControlFor(TWinControl* control, TCustomForm* form) {
+    for (TWinControl* c = control; c; c = c->Parent())
+        if (auto* pages = dynamic_cast<TPageControl*>(c)) return pages;
+    return FindControl<TPageControl>(form, [](TPageControl*) { return true; });
+}
+
+bool Usable(TControl* c) { return c->Showing() && c->Enabled(); }
+
+}  // namespace
+
+bool TApplication::IsDialogKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN) return false;
+    if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
+    TWinControl* control = OwningControl(msg.hwnd);
+    TCustomForm* form = nullptr;
+    for (TWinControl* c = control; c && !form; c = c->Parent()) form = dynamic_cast<TCustomForm*>(c);
+    if (!form) return false;
+    MSG copy = msg;
+    const auto code = static_cast<UINT>(
+        SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&copy)));
+    const bool control_down = GetKeyState(VK_CONTROL) < 0;
+    const bool shift_down = GetKeyState(VK_SHIFT) < 0;
+    try {
+        switch (msg.wParam) {
+            case VK_TAB: {
+                if (control_down) {
+                    TPageControl* pages = PageControlFor(control, form);
+                    if (!pages) return false;
+                    pages->SelectNextPage(!shift_down);
+                    return true;
+                }
+                if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) return false;
+                HWND next = GetNextDlgTabItem(form->Handle(), GetFocus(), shift_down);
+                if (next) SetFocus(next);
+                return true;
+            }
+            case VK_RETURN: {
+                if (code & DLGC_WANTALLKEYS) return false;
+                TButton* button = dynamic_cast<TButton*>(control);
+                if (!button)
+                    button = FindControl<TButton>(form, [](TButton* b) { return b->Default() && Usable(b); });
+                if (!button) return false;
+                button->Click();
+                return true;
+            }
+            case VK_ESCAPE: {
+                if (code & DLGC_WANTALLKEYS) return false;
+                TButton* button =
+                    FindControl<TButton>(form, [](TButton* b) { return b->Cancel() && Usable(b); });
+                if (!button) return false;
+                button->Click();
+                return true;
+            }
+        }
+    } catch (const std::exception& e) {
+        HandleException(e);
+        return true;
+    }
+    return false;
 }
 
 void TApplication::Terminate() {

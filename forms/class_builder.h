@@ -66,8 +66,10 @@ public:
     }
 
     // An event: a std::function member that a form description binds to a published method.
-    template <class... Args>
-    void Event(const char* name, std::function<void(Args...)> T::*member) {
+    // The member may be inherited: TButton publishes TControl's OnClick.
+    template <class C, class... Args>
+    void Event(const char* name, std::function<void(Args...)> C::*member) {
+        static_assert(std::is_base_of_v<C, T>);
         TPropInfo& p = Add(name, TTypeKind::tkMethod);
         p.eventType = typeid(std::function<void(Args...)>);
         p.setEvent = [member](TObject& o, const std::any& handler) {

@@ -20,6 +20,9 @@
 
 class TWinControl;
 
+// A typed character on its way into a control; a handler may change it, or set it to 0 to drop it.
+using TKeyPressEvent = std::function<void(TObject* sender, wchar_t& key)>;
+
 // What CreateParams decides before a window is created.
 struct TCreateParams {
     std::wstring Caption;
@@ -147,7 +150,11 @@ public:
     // The control whose window this is, when it belongs to the class library.
     static TWinControl* FromHandle(HWND window);
 
+    TKeyPressEvent OnKeyPress;
+
 protected:
+    // Each typed character passes here before the window takes it; 0 drops it.
+    virtual void KeyPress(wchar_t& key);
     virtual void CreateParams(TCreateParams& params);
     virtual void CreateWnd();
     // Runs once the window exists (send fonts, fill lists kept while there was no window).
@@ -157,6 +164,9 @@ protected:
     virtual void BeforeDestroyHandle() {}
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
+    // A child control has just been placed on, or taken off, this control.
+    virtual void ControlInserted(TControl*) {}
+    virtual void ControlRemoved(TControl*) {}
     // Paints a window of our own class: background, then graphic children.
     virtual void PaintWindow(HDC dc);
     void PaintControls(HDC dc);

@@ -438,6 +438,13 @@ void TWinControl::WndProc(TMessage& message) {
                 return;
             }
             break;
+        case WM_CHAR: {
+            auto key = static_cast<wchar_t>(message.WParam);
+            KeyPress(key);
+            if (key == 0) return;
+            message.WParam = key;
+            break;
+        }
         case WM_SETFOCUS: Perform(CM_ENTER); break;
         case WM_KILLFOCUS: Perform(CM_EXIT); break;
         case WM_SIZE:
@@ -450,6 +457,10 @@ void TWinControl::WndProc(TMessage& message) {
             return;
     }
     TControl::WndProc(message);
+}
+
+void TWinControl::KeyPress(wchar_t& key) {
+    if (OnKeyPress) OnKeyPress(this, key);
 }
 
 void TWinControl::PaintWindow(HDC) {}
@@ -480,6 +491,7 @@ void TWinControl::InsertControl(TControl* control) {
         if (w->handle) ::SetParent(w->handle, Handle());
         else if (handle) w->CreateWnd();
     }
+    ControlInserted(control);
     Invalidate();
 }
 
@@ -487,6 +499,7 @@ void TWinControl::RemoveControl(TControl* control) {
     if (control == mouseControl) mouseControl = nullptr;
     controls.erase(std::remove(controls.begin(), controls.end(), control), controls.end());
     control->parent = nullptr;
+    ControlRemoved(control);
     if (auto* w = dynamic_cast<TWinControl*>(control); w && w->handle) w->DestroyHandle();
     if (handle) InvalidateRect(handle, nullptr, TRUE);
 }

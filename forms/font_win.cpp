@@ -32,7 +32,9 @@ void TFont::SetColor(TColor value) {
 
 void TFont::Changed() {
     if (OnChanging) OnChanging(this);
-    handle.Reset();
+    // The old GDI font lives until the listeners have switched to the new one: a window that
+    // was given it by WM_SETFONT still draws with it until then.
+    Owned<HFONT, &DeleteObject> old = std::move(handle);
     if (OnChange) OnChange(this);
 }
 

@@ -3,6 +3,12 @@
 #include <algorithm>
 
 #include "forms/application.h"
+#include "forms/buttons.h"
+#include "forms/combo_box.h"
+#include "forms/containers.h"
+#include "forms/edits.h"
+#include "forms/label.h"
+#include "forms/page_control.h"
 #include "forms/exception.h"
 #include "forms/form_reader.h"
 #include "forms/text.h"
@@ -273,5 +279,11 @@ bool ReadFormResource(TComponent& root) {
 
 void RegisterFormClasses() {
     RegisterControlClasses();
+    RegisterButtonClasses();
+    RegisterComboBoxClasses();
+    RegisterContainerClasses();
+    RegisterEditClasses();
+    RegisterLabelClasses();
+    RegisterPageControlClasses();
     RegisterComponentClass(TForm::StaticClass());
 }

@@ -1,0 +1,212 @@
+#include "forms/combo_box.h"
+
+#include <cwctype>
+
+#include "forms/application.h"
+
+const TEnumInfo ComboBoxStyleType{"TComboBoxStyle", {"csDropDown", "csSimple", "csDropDownList"}};
+
+PONDERIX_DEFINE_CLASS(TCustomComboBox, [](TClassBuilder<TCustomComboBox>& b) {
+    b.Enum("Style", ComboBoxStyleType, &TCustomComboBox::Style, &TCustomComboBox::SetStyle);
+    b.Integer("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount);
+    b.StringList("Items", &TCustomComboBox::Items);
+    b.Integer("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex);
+    b.String("Text", &TCustomComboBox::Text, &TCustomComboBox::SetTextValue);
+    b.Event("OnChange", &TCustomComboBox::OnChange);
+    b.Event("OnKeyPress", &TCustomComboBox::OnKeyPress);
+})
+PONDERIX_DEFINE_CLASS(TComboBox, [](TClassBuilder<TComboBox>&) {})
+
+namespace {
+
+const wchar_t kComboProperty[] = L"Ponderix.ComboBox";
+
+bool StartsWithIgnoringCase(const std::wstring& item, const std::wstring& prefix) {
+    if (prefix.size() > item.size()) return false;
+    for (size_t i = 0; i < prefix.size(); ++i)
+        if (std::towlower(item[i]) != std::towlower(prefix[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+    SetColor(clWindow);
+    SetBounds(0, 0, 145, 21);
+    items.OnChange = [this](TObject*) { SyncItems(); };
+}
+
+TCustomComboBox::~TCustomComboBox() { DestroyHandle(); }
+
+void TCustomComboBox::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.SuperClassName = L"COMBOBOX";
+    params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
+    params.Style |= style == csDropDownList ? CBS_DROPDOWNLIST : style == csSimple ? CBS_SIMPLE : CBS_DROPDOWN;
+    // The window's height includes the dropped-down list.
+    params.Height = Height() + dropDownCount * 16 + 2;
+}
+
+void TCustomComboBox::AfterCreateHandle() {
+    const std::wstring keepText = text;
+    SyncItems();
+    if (pendingIndex >= 0) {
+        SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(pendingIndex), 0);
+    } else {
+        ++quiet;
+        SetWindowTextW(Handle(), keepText.c_str());
+        --quiet;
+    }
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (GetComboBoxInfo(Handle(), &info) && info.hwndItem && info.hwndItem != Handle()) {
+        editWindow = info.hwndItem;
+        SetPropW(editWindow, kComboProperty, this);
+        editDefProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(editWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditWndProc)));
+    }
+}
+
+void TCustomComboBox::BeforeDestroyHandle() {
+    pendingIndex = ItemIndex();
+    if (editWindow) {
+        SetWindowLongPtrW(editWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefProc));
+        RemovePropW(editWindow, kComboProperty);
+        editWindow = nullptr;
+    }
+}
+
+void TCustomComboBox::SyncItems() {
+    if (!HandleAllocated()) return;
+    ++quiet;
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < items.Count(); ++i)
+        SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items.Get(i).c_str()));
+    --quiet;
+}
+
+int TCustomComboBox::ItemIndex() const {
+    auto* self = const_cast<TCustomComboBox*>(this);
+    if (!self->HandleAllocated()) return pendingIndex;
+    return static_cast<int>(SendMessageW(self->Handle(), CB_GETCURSEL, 0, 0));
+}
+
+void TCustomComboBox::SetItemIndex(int value) {
+    if (!HandleAllocated()) {
+        pendingIndex = value;
+        if (value >= 0 && value < items.Count()) text = items.Get(value);
+        return;
+    }
+    ++quiet;
+    SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+    --quiet;
+}
+
+int TCustomComboBox::SelStart() const {
+    DWORD start = 0;
+    if (auto* self = const_cast<TCustomComboBox*>(this); self->HandleAllocated())
+        SendMessageW(self->Handle(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), 0);
+    return static_cast<int>(start);
+}
+
+int TCustomComboBox::SelLength() const {
+    DWORD start = 0, end = 0;
+    if (auto* self = const_cast<TCustomComboBox*>(this); self->HandleAllocated())
+        SendMessageW(self->Handle(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(end - start);
+}
+
+void TCustomComboBox::Change() {
+    if (OnChange) OnChange(this);
+}
+
+LRESULT TCustomComboBox::CallEdit(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(editDefProc, editWindow, msg, wParam, lParam);
+}
+
+void TCustomComboBox::DeselectKeepingText() {
+    if (ItemIndex() < 0) return;
+    const std::wstring keep = GetText();
+    const int start = SelStart(), length = SelLength();
+    ++quiet;
+    SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetWindowTextW(Handle(), keep.c_str());
+    SendMessageW(Handle(), CB_SETEDITSEL, 0, MAKELPARAM(start, start + length));
+    --quiet;
+}
+
+bool TCustomComboBox::TypeCharacter(wchar_t key) {
+    if (key == L'\t' || key == 27) return false;
+    if (key == L'\b') {
+        const std::wstring before = GetText();
+        CallEdit(WM_CHAR, key, 0);  // the edit part deletes; its change notification is OnChange
+        DeselectKeepingText();
+        if (GetText() == before) Change();  // nothing deleted: the change is still reported
+        return true;
+    }
+    const std::wstring current = GetText();
+    const int start = SelStart(), length = SelLength();
+    const std::wstring candidate = (length > 0 ? current.substr(0, static_cast<size_t>(start)) : current) + key;
+    for (int i = 0; i < items.Count(); ++i) {
+        const std::wstring item = items.Get(i);
+        if (!StartsWithIgnoringCase(item, candidate)) continue;
+        const int previous = ItemIndex();
+        const std::wstring shown = candidate + item.substr(candidate.size());
+        ++quiet;
+        SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        SetWindowTextW(Handle(), shown.c_str());
+        SendMessageW(Handle(), CB_SETEDITSEL, 0,
+                     MAKELPARAM(candidate.size(), shown.size()));
+        --quiet;
+        if (i != previous) Change();
+        return true;
+    }
+    DeselectKeepingText();
+    return false;  // typed as usual; the edit part's change notification runs OnChange
+}
+
+LRESULT CALLBACK TCustomComboBox::EditWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<TCustomComboBox*>(GetPropW(window, kComboProperty));
+    if (!self) return DefWindowProcW(window, msg, wParam, lParam);
+    if (msg == WM_CHAR) {
+        try {
+            auto key = static_cast<wchar_t>(wParam);
+            self->KeyPress(key);
+            if (key == 0 || self->TypeCharacter(key)) return 0;
+            wParam = key;
+        } catch (const std::exception& e) {
+            ApplicationHandleException(e);
+            return 0;
+        }
+    }
+    return CallWindowProcW(self->editDefProc, window, msg, wParam, lParam);
+}
+
+void TCustomComboBox::WndProc(TMessage& message) {
+    if (message.Msg == CN_COMMAND) {
+        const WORD code = HIWORD(message.WParam);
+        if ((code == CBN_EDITCHANGE || code == CBN_SELCHANGE) && quiet == 0) {
+            if (code == CBN_SELCHANGE) {
+                // Picked from the list: the edit part shows the item only after this returns.
+                const int index = ItemIndex();
+                if (index >= 0) text = items.Get(index);
+            }
+            Change();
+        }
+        return;
+    }
+    if (message.Msg == WM_CTLCOLOREDIT || message.Msg == WM_CTLCOLORLISTBOX ||
+        message.Msg == CN_CTLCOLOREDIT || message.Msg == CN_CTLCOLORLISTBOX) {
+        auto dc = reinterpret_cast<HDC>(message.WParam);
+        SetTextColor(dc, ColorToRGB(Font()->Color()));
+        SetBkColor(dc, ColorToRGB(Color()));
+        SetDCBrushColor(dc, ColorToRGB(Color()));
+        message.Result = reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void RegisterComboBoxClasses() { RegisterComponentClass(TComboBox::StaticClass()); }

@@ -1,0 +1,67 @@
+#include "forms/label.h"
+
+const TEnumInfo AlignmentType{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
+
+PONDERIX_DEFINE_CLASS(TLabel, [](TClassBuilder<TLabel>& b) {
+    b.String("Caption", &TLabel::Caption, &TLabel::SetCaption);
+    b.Boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
+    b.Boolean("Transparent", &TLabel::Transparent, &TLabel::SetTransparent);
+    b.Enum("Alignment", AlignmentType, &TLabel::Alignment, &TLabel::SetAlignment);
+    b.Event("OnClick", &TLabel::OnClick);
+})
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 65, 17);
+    SetParentColor(true);
+}
+
+void TLabel::SetAutoSize(bool value) {
+    autoSize = value;
+    AdjustSize();
+}
+
+void TLabel::SetTransparent(bool value) {
+    transparent = value;
+    Invalidate();
+}
+
+void TLabel::SetAlignment(TAlignment value) {
+    alignment = value;
+    Invalidate();
+}
+
+void TLabel::FontChanged() {
+    TGraphicControl::FontChanged();
+    AdjustSize();
+}
+
+void TLabel::AdjustSize() {
+    if (!autoSize) return;
+    const std::wstring caption = GetText();
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, caption.empty() ? L" " : caption.c_str(), caption.empty() ? 1 : static_cast<int>(caption.size()),
+              &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    SetBounds(Left(), Top(), caption.empty() ? 0 : r.right, r.bottom);
+}
+
+void TLabel::Paint(HDC dc) {
+    RECT r{0, 0, Width(), Height()};
+    if (!transparent) {
+        HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+    }
+    const std::wstring caption = GetText();
+    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
+    const UINT align = alignment == taCenter ? DT_CENTER : alignment == taRightJustify ? DT_RIGHT : DT_LEFT;
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, align | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+}
+
+void RegisterLabelClasses() { RegisterComponentClass(TLabel::StaticClass()); }
