@@ -98,6 +98,11 @@ void TDataSource::DataEvent(TDataEvent event, TField* field) {
                 break;
         }
     }
+    // No handlers of a form that is being read or freed: its methods may not be ready, or gone.
+    const TComponent* form = Owner();
+    if (HasState(csLoading) || HasState(csDestroying) ||
+        (form && (form->HasState(csLoading) || form->HasState(csDestroying))))
+        return;
     if (event == TDataEvent::deStateChanged || event == TDataEvent::deActiveChanged) {
         if (OnStateChange) OnStateChange(this);
     }

@@ -128,6 +128,13 @@ TEST_F(DataSource, FormTablesOpenInCreationOrderOnceTheFormIsRead) {
         EXPECT_TRUE(form.ADOTable2->Active());
         EXPECT_EQ(form.DataSource1->DataSet(), form.ADOTable1);
         EXPECT_EQ(form.ADOTable1->FieldByName(L"型号")->AsString(), L"5");
+        // Handlers hear changes while the form lives, not while it is being freed.
+        int calls = 0;
+        form.DataSource1->OnStateChange = [&calls](TObject*) { ++calls; };
+        form.ADOTable1->Close();
+        EXPECT_EQ(calls, 1);
+        form.ADOTable1->Open();
+        form.DataSource1->OnStateChange = [](TObject*) { ADD_FAILURE() << "called while freeing"; };
     }
     // A table that cannot be opened fails the form with the table's own error.
     TSectionForm form(nullptr);
