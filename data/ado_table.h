@@ -29,7 +29,8 @@ public:
     int LockTimeout() const { return lockTimeoutMs; }
     void SetLockTimeout(int milliseconds);
 
-    // The open table's row source, for tests and benchmarks; null while closed.
+    // The open table's connection and row source, for tests and benchmarks; null while closed.
+    TSqliteDatabase* Database() const { return database.get(); }
     TTableCursor* Cursor() const { return cursor.get(); }
 
 protected:

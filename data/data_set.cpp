@@ -1,6 +1,7 @@
 #include "data/data_set.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "data/data_source.h"
 #include "data/exact_decimal.h"

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <random>
 
+#include "data/seed_db.h"
 #include "table_fixture.h"
 
 namespace {
@@ -327,4 +328,42 @@ TEST_F(AdoTable, FailedWritesKeepTheEdit) {
     table.Cancel();
     table.Refresh();
     EXPECT_EQ(table.RecordCount(), 0);
+}
+
+// The tables as the seed tool writes them: designations are text, everything else numbers.
+TEST_F(AdoTable, ReadsAndEditsSeededSectionTables) {
+    std::filesystem::create_directories(dir / "csv");
+    std::ofstream(dir / "csv" / u8"热轧不等边角钢.csv", std::ios::binary)
+        << "型号,B,b,d,单重(kg/m)\n2.5/1.6－3,25,16,3,0.912\n5.6/3.6－4,56,36,4,3.446\n";
+    std::ofstream(dir / "csv" / u8"圆豆钢板.csv", std::ios::binary)
+        << "型号,单重(kg/m-2)\n2.5,21.1\n3.0,25.2\n";
+    SeedDatabase(dir / "csv", dir / "weight.db", false);
+
+    TADOTable table(nullptr);
+    Point(table, L"热轧不等边角钢");
+    table.Open();
+    // Every post is on disk when it returns.
+    TSqliteStatement synchronous = table.Database()->Prepare("PRAGMA synchronous");
+    ASSERT_TRUE(synchronous.Step());
+    EXPECT_EQ(synchronous.ReadInteger(0), 2);  // FULL
+
+    table.Last();
+    EXPECT_EQ(Text(table, L"型号"), "5.6/3.6－4");
+    EXPECT_EQ(Text(table, kWeight), "3.446");
+    EXPECT_FALSE(table.FieldByName(L"型号")->IsNumeric());
+    EXPECT_TRUE(table.FieldByName(L"d")->IsNumeric());
+    table.Edit();
+    table.FieldByName(L"型号")->SetAsString(L"5.6/3.6－5");
+    EXPECT_THROW(table.FieldByName(L"d")->SetAsString(L"5mm"), EConvertError);
+    table.FieldByName(L"d")->SetAsString(L"5");
+    table.Post();
+    EXPECT_EQ(Scalar("SELECT 型号 || ' ' || d FROM 热轧不等边角钢 WHERE rowid = 2"),
+              "5.6/3.6－5 5.0");
+
+    table.Close();
+    table.SetTableName(L"圆豆钢板");
+    table.Open();
+    EXPECT_EQ(Text(table, L"单重(kg/m-2)"), "21.1");
+    EXPECT_EQ(WideToUtf8(ErrorOf([&] { table.FieldByName(kWeight); })),
+              "ADOTable1: 未发现字段 '单重(kg/m)'");
 }

@@ -99,6 +99,13 @@ TEST_F(DataSource, LinksHearEveryChangeAGridNeeds) {
     EXPECT_EQ(link.Take(), "row 1");
     table->MoveToDisplayRow(1);
     EXPECT_EQ(link.Take(), "row 2");
+    // Leaving an inserted row: rows after it are one lower once it is dropped (or posted).
+    table->First();
+    table->Insert();
+    EXPECT_EQ(link.Take(), "row 1, state 3, data 3");
+    table->MoveToDisplayRow(2);
+    EXPECT_EQ(link.Take(), "state 1, data 2, row 2");
+    EXPECT_EQ(table->FieldByName(L"型号")->AsString(), L"b");
     table->Delete();
     EXPECT_EQ(link.Take(), "data 1");
 
