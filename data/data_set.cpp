@@ -1,7 +1,6 @@
 #include "data/data_set.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include "data/data_source.h"
 #include "data/exact_decimal.h"
@@ -211,14 +210,13 @@ int TDataSet::RecNo() const {
     return position < RecordCount() ? position + 1 : 0;
 }
 
+// Bof and Eof say that a move asked to go beyond the first or the last row.
 void TDataSet::MoveTo(int target, int distanceWanted) {
     const int count = RecordCount();
     target = std::clamp(target, 0, std::max(count - 1, 0));
     const int moved = target - position;
-    bof = count == 0 || (distanceWanted < 0 && moved > distanceWanted) ||
-          (distanceWanted == INT32_MIN);
-    eof = count == 0 || (distanceWanted > 0 && moved < distanceWanted) ||
-          (distanceWanted == INT32_MAX);
+    bof = count == 0 || (distanceWanted < 0 && moved > distanceWanted);
+    eof = count == 0 || (distanceWanted > 0 && moved < distanceWanted);
     position = target;
     if (moved != 0) Notify(TDataEvent::deRowChanged);
 }
@@ -226,13 +224,13 @@ void TDataSet::MoveTo(int target, int distanceWanted) {
 void TDataSet::First() {
     CheckActive();
     CheckBrowseMode();
-    MoveTo(0, INT32_MIN);
+    MoveTo(0, -position - 1);  // at the first row, and asked for one before it
 }
 
 void TDataSet::Last() {
     CheckActive();
     CheckBrowseMode();
-    MoveTo(RecordCount() - 1, INT32_MAX);
+    MoveTo(RecordCount() - 1, RecordCount() - position);
 }
 
 int TDataSet::MoveBy(int distance) {
