@@ -302,6 +302,16 @@ TEST_F(AdoTable, FailedWritesKeepTheEdit) {
         EXPECT_EQ(Text(table, kWeight), "9.5");
         other.Exec("ROLLBACK");
     }
+    {
+        // Another program is reading: the write gets its lock, but cannot commit.
+        TSqliteDatabase other("weight.db", TOpenMode::ReadOnly);
+        TSqliteStatement reading = other.Prepare("SELECT * FROM 槽钢");
+        ASSERT_TRUE(reading.Step());
+        EXPECT_NE(ErrorOf([&] { table.Post(); }).find(L"locked"), std::wstring::npos);
+        EXPECT_EQ(table.State(), TDataSetState::dsEdit);
+        EXPECT_EQ(Text(table, kWeight), "9.5");
+    }
+    EXPECT_EQ(Scalar("SELECT \"单重(kg/m)\" FROM 槽钢 WHERE rowid = 1"), "5.438");
     table.Post();
     EXPECT_EQ(Scalar("SELECT \"单重(kg/m)\" FROM 槽钢 WHERE rowid = 1"), "9.5");
 
