@@ -123,10 +123,24 @@ public:
     void Clear() override { memo.SetText(L""); }
 
 private:
+    // Every line break ends a line, so a text ending in one has an empty last line: that keeps
+    // an empty line added at the end. Empty text has no lines.
     std::vector<std::wstring> Split() const {
-        TStringList list;
-        list.SetText(memo.GetText());
-        return list.ToVector();
+        const std::wstring text = memo.GetText();
+        std::vector<std::wstring> lines;
+        if (text.empty()) return lines;
+        std::wstring current;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == L'\r' || text[i] == L'\n') {
+                lines.push_back(current);
+                current.clear();
+                if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+            } else {
+                current += text[i];
+            }
+        }
+        lines.push_back(current);
+        return lines;
     }
     void Join(const std::vector<std::wstring>& lines) {
         std::wstring text;
