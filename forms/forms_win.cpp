@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "forms/application.h"
+#include "forms/bit_btn.h"
 #include "forms/buttons.h"
 #include "forms/combo_box.h"
 #include "forms/containers.h"
 #include "forms/edits.h"
+#include "forms/image.h"
 #include "forms/label.h"
 #include "forms/page_control.h"
+#include "forms/speed_button.h"
 #include "forms/exception.h"
 #include "forms/form_reader.h"
 #include "forms/text.h"
@@ -285,5 +288,8 @@ void RegisterFormClasses() {
     RegisterEditClasses();
     RegisterLabelClasses();
     RegisterPageControlClasses();
+    RegisterImageClasses();
+    RegisterBitBtnClasses();
+    RegisterSpeedButtonClasses();
     RegisterComponentClass(TForm::StaticClass());
 }
