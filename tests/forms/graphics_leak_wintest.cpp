@@ -7,20 +7,9 @@
 
 #include "forms/bitmap.h"
 #include "forms/image_list.h"
+#include "support/gdi_objects.h"
 
 namespace {
-
-// The process's GDI objects. Windows counts them for us; Wine's GetGuiResources answers 0 (not
-// implemented), but Wine accepts a handle's table index alone, so there the live objects are
-// counted by asking for the type of every index of its 65536-entry table.
-int GdiObjectCount() {
-    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
-    int count = 0;
-    for (ULONG_PTR index = 1; index < 0x10000 + 64; ++index) {
-        count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
-    }
-    return count;
-}
 
 // One round of everything that makes GDI objects: a bitmap drawn on through its canvas, replaced
 // in size and format while its context is live, copied and drawn onto another; a canvas on a
