@@ -304,9 +304,8 @@ void TMainForm::RadioButton14Click(TObject*) { ShowCheckeredGrid(L"扁豆型花�
 void TMainForm::RadioButton15Click(TObject*) { ShowCheckeredGrid(L"圆豆型花纹钢板", L"圆豆钢板"); }
 
 void RegisterApplicationClasses() {
-    RegisterComponentClass(TADOTable::StaticClass());
-    RegisterComponentClass(TDataSource::StaticClass());
-    RegisterComponentClass(TDBGrid::StaticClass());
+    RegisterDataClasses();
+    RegisterGridClasses();
     RegisterComponentClass(TMainForm::StaticClass());
     RegisterComponentClass(TAboutBox::StaticClass());
 }
