@@ -82,3 +82,63 @@ TEST_F(ProgramProcess, MainWindowHasItsClassCaptionAndClientSizeAndClosingExitsW
     GetExitCodeProcess(info.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 0u);
 }
+
+namespace {
+
+struct FindBox {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogOf(HWND window, LPARAM param) {
+    auto* find = reinterpret_cast<FindBox*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t cls[64];
+    if (process == find->process && GetClassNameW(window, cls, 64) && std::wstring(cls) == L"#32770") {
+        find->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// Without its database the program cannot build its main window: it shows the start-up failure
+// box, no window of its own, and ends with exit code 1.
+TEST(ProgramStartup, MissingDatabaseShowsTheFailureBoxAndExitsWithOne) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"ponderix-no-db-" + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring exe = folder + L"\\Ponderix.exe";
+    ASSERT_TRUE(CopyFileW(PathFromTestFolder(L"..\\bin\\Ponderix.exe").c_str(), exe.c_str(), FALSE));
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.c_str(), &startup, &info));
+    FindBox find{info.dwProcessId, nullptr};
+    for (int i = 0; i < 500 && !find.found; ++i) {
+        EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&find));
+        if (!find.found) Sleep(20);
+    }
+    ASSERT_NE(find.found, nullptr) << "no start-up failure box";
+    Sleep(100);
+    EXPECT_EQ(WindowText(find.found), L"应用程序错误");
+    const std::wstring text = WindowText(GetDlgItem(find.found, 0xFFFF));
+    EXPECT_EQ(text.rfind(L"异常 EDatabaseError 发生在模块 Ponderix.exe 中的 ", 0), 0u) << text.size();
+    EXPECT_NE(text.find(L"weight.db"), std::wstring::npos);
+    EXPECT_EQ(FindWindowW(L"TMainForm", nullptr), nullptr);
+    PostMessageW(find.found, WM_COMMAND, IDOK, 0);
+    ASSERT_EQ(WaitForSingleObject(info.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(info.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 1u);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    DeleteFileW(exe.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
