@@ -59,6 +59,16 @@ prepare_prefix() {
     ) 9>"$WINEPREFIX.lock" || exit $?
 }
 
+# Runs the calling script again under a lock on the prefix, waiting up to 30 minutes for other
+# sessions to end. flock -o keeps the lock's descriptor away from everything the script starts
+# (X server, wineserver), so that nothing outlives the script holding the lock.
+#   hold_session_lock "$0" "$@"
+hold_session_lock() {
+    [[ -n "${PONDERIX_SESSION_LOCKED:-}" ]] && return 0
+    export PONDERIX_SESSION_LOCKED=1
+    exec flock -o -w 1800 -E 125 "$WINEPREFIX.session" "$@"
+}
+
 # Starts Xvfb on a free display when none is set; XVFB_PID is set when we started one.
 XVFB_PID=
 start_display() {
