@@ -19,7 +19,8 @@
 // empty bitmap) holding the cell as a nine-slice: corners unscaled, edges stretched along
 // their length, centre stretched or, with tileCentre, tiled. margins holds the left, top,
 // right and bottom border sizes; a pair that does not fit the destination is dropped. Pixels
-// that no piece covers are black. pf32bit when the strip is pf32bit, else pf24bit.
+// that no piece covers are black (all of them for a cell number outside the strip). pf32bit when
+// the strip is pf32bit, else pf24bit.
 std::unique_ptr<TBitmap> MakeNineSlice(const TRect& dest, TBitmap& strip, const TRect& margins,
                                        int cellNumber, int frameCount, bool tileCentre,
                                        bool vertical);
