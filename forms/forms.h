@@ -36,7 +36,8 @@ public:
     int ClientHeight();
     void SetClientWidth(int value);
     void SetClientHeight(int value);
-    // The window's menu bar; a main menu component, or none.
+    // The window's menu bar: a TMainMenu, or none (EInvalidOperation for any other component,
+    // or for a menu another form shows). The menu is put on the window whenever it has one.
     TComponent* Menu() const { return menu; }
     virtual void SetMenu(TComponent* value);
 
@@ -62,9 +63,13 @@ protected:
     void WndProc(TMessage& message) override;
     void Notification(TComponent* component, TOperation operation) override;
     void SetVisible(bool value) override;
+    void AfterCreateHandle() override;
 
 private:
     void ApplyFrameStyle();
+    // Routes a menu's WM_COMMAND, WM_MEASUREITEM and WM_DRAWITEM to the main menu's item, and
+    // puts the menu back on the window on CM_MENUCHANGED; answers true when handled.
+    bool MenuMessage(TMessage& message);
     void PlaceOnScreen(TCreateParams& params) const;
 
     TPosition position = poDesigned;

@@ -10,6 +10,7 @@
 #include "forms/edits.h"
 #include "forms/image.h"
 #include "forms/label.h"
+#include "forms/menus.h"
 #include "forms/page_control.h"
 #include "forms/speed_button.h"
 #include "forms/exception.h"
@@ -33,7 +34,7 @@ PONDERIX_DEFINE_CLASS(TCustomForm, [](TClassBuilder<TCustomForm>& b) {
     b.Enum("FormStyle", FormStyleType, &TCustomForm::FormStyle, &TCustomForm::SetFormStyle);
     b.Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth);
     b.Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight);
-    b.Object<TComponent>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
+    b.Object<TMainMenu>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
     b.Event("OnCreate", &TCustomForm::OnCreate);
     b.Event("OnDestroy", &TCustomForm::OnDestroy);
     b.Event("OnShow", &TCustomForm::OnShow);
@@ -48,6 +49,12 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
+    // The window goes after this body: it must not take the menu's native menu with it.
+    if (auto* mainMenu = dynamic_cast<TMainMenu*>(menu)) {
+        if (HandleAllocated() && mainMenu->WindowHandle() == Handle())
+            mainMenu->SetWindowHandle(nullptr);
+        menu->RemoveFreeNotification(this);
+    }
     if (OnDestroy) {
         try {
             OnDestroy(this);
@@ -75,14 +82,75 @@ void TCustomForm::SetBorderIcons(TBorderIcons value) {
 }
 
 void TCustomForm::SetMenu(TComponent* value) {
-    if (menu) menu->RemoveFreeNotification(this);
+    if (value == menu) return;
+    auto* mainMenu = dynamic_cast<TMainMenu*>(value);
+    if (value && !mainMenu)
+        throw EInvalidOperation(L"窗体菜单必须是 TMainMenu, 而不是 " + Utf8ToWide(value->ClassName()));
+    for (TCustomForm* other : Screen->forms)
+        if (other != this && value && other->menu == value)
+            throw EInvalidOperation(L"菜单 " + value->Name() + L" 已被另一窗体使用");
+    if (auto* old = dynamic_cast<TMainMenu*>(menu)) {
+        if (HandleAllocated() && old->WindowHandle() == Handle()) old->SetWindowHandle(nullptr);
+        old->RemoveFreeNotification(this);
+    }
     menu = value;
-    if (menu) menu->FreeNotification(this);
+    if (mainMenu) {
+        mainMenu->FreeNotification(this);
+        if (HandleAllocated()) mainMenu->SetWindowHandle(Handle());
+    }
+}
+
+void TCustomForm::AfterCreateHandle() {
+    TWinControl::AfterCreateHandle();
+    if (auto* mainMenu = dynamic_cast<TMainMenu*>(menu)) mainMenu->SetWindowHandle(Handle());
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
     TWinControl::Notification(component, operation);
+    // The menu took itself off the window as it went.
     if (operation == TOperation::opRemove && component == menu) menu = nullptr;
+}
+
+bool TCustomForm::MenuMessage(TMessage& message) {
+    auto* mainMenu = dynamic_cast<TMainMenu*>(menu);
+    if (!mainMenu) return false;
+    switch (message.Msg) {
+        case WM_COMMAND:
+            // From a menu: notification code 0 and no control window.
+            if (HIWORD(message.WParam) != 0 || message.LParam != 0) return false;
+            return mainMenu->DispatchCommand(LOWORD(message.WParam));
+        case WM_MEASUREITEM: {
+            auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
+            TMenuItem* item =
+                measure.CtlType == ODT_MENU ? mainMenu->FindItem(measure.itemID, fkCommand) : nullptr;
+            if (!item) return false;
+            MeasureMenuItemMessage(*item, Handle(), measure);
+            message.Result = TRUE;
+            return true;
+        }
+        case WM_DRAWITEM: {
+            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+            TMenuItem* item =
+                draw.CtlType == ODT_MENU ? mainMenu->FindItem(draw.itemID, fkCommand) : nullptr;
+            if (!item) return false;
+            DrawMenuItemMessage(*item, draw);
+            message.Result = TRUE;
+            return true;
+        }
+        case CM_MENUCHANGED:
+            // Setting the menu again makes the frame take the bar's new items and height; a
+            // skinned frame that took the bar away takes it again from here.
+            if (mainMenu->WindowHandle() == Handle()) {
+                ::SetMenu(Handle(), mainMenu->Handle());
+                DrawMenuBar(Handle());
+            }
+            return true;
+        case WM_DESTROY:
+            // DestroyWindow would destroy the native menu that the main menu owns.
+            if (mainMenu->WindowHandle() == Handle()) mainMenu->SetWindowHandle(nullptr);
+            return false;
+    }
+    return false;
 }
 
 namespace {
@@ -128,7 +196,10 @@ void TCustomForm::CreateParams(TCreateParams& params) {
         params.WndParent = main->Handle();  // secondary windows stay above the main one
     if (clientWidth >= 0 || clientHeight >= 0) {
         RECT r{0, 0, clientWidth >= 0 ? clientWidth : Width(), clientHeight >= 0 ? clientHeight : Height()};
-        AdjustWindowRectEx(&r, params.Style, FALSE, params.ExStyle);
+        // The client size is kept with a menu bar too.
+        auto* mainMenu = dynamic_cast<TMainMenu*>(menu);
+        AdjustWindowRectEx(&r, params.Style, mainMenu && mainMenu->Items()->Count() > 0,
+                           params.ExStyle);
         params.Width = r.right - r.left;
         params.Height = r.bottom - r.top;
     }
@@ -231,6 +302,7 @@ void TCustomForm::Close() {
 void TCustomForm::Release() { PostMessageW(Handle(), CM_RELEASE, 0, 0); }
 
 void TCustomForm::WndProc(TMessage& message) {
+    if (MenuMessage(message)) return;
     switch (message.Msg) {
         case WM_CLOSE: Close(); return;
         case CM_RELEASE: delete this; return;
@@ -288,6 +360,7 @@ void RegisterFormClasses() {
     RegisterEditClasses();
     RegisterLabelClasses();
     RegisterPageControlClasses();
+    RegisterMenuClasses();
     RegisterImageClasses();
     RegisterBitBtnClasses();
     RegisterSpeedButtonClasses();
