@@ -27,14 +27,16 @@ namespace {
 using namespace lzh;
 
 constexpr size_t kHistory = kRingSize;
-// A match copied eight bytes at a time writes up to the next multiple of eight past its end.
-constexpr size_t kWindowSlack = (kMaxMatch + 7) / 8 * 8;
+// Matches are copied in stores of eight bytes, each starting within the match, so a match may
+// write up to seven bytes past its end.
+constexpr size_t kWindowSlack = kMaxMatch + 8;
 static_assert(kHistory - kInitialFill == 60);
 
 // All memory of one run: allocated together at the start, released when Decode returns or
 // throws.
 struct TTables {
     TLZHTree tree;
+    TTwoStepTable walk;
     std::vector<uint8_t> input;
     std::vector<uint8_t> window;
 };
@@ -68,7 +70,7 @@ inline uint64_t LoadBigEndian64(const uint8_t* p) {
 
 // Byte by byte, fetching the next input chunk as needed; once the source has nothing more, zero
 // bytes are appended. Leaves at least 57 valid bits.
-[[gnu::noinline]] TBitState RefillSlow(TBitState s, TInput& input) {
+[[gnu::noinline, gnu::cold]] TBitState RefillSlow(TBitState s, TInput& input) {
     while (s.count <= 56) {
         if (s.next == s.end && !input.exhausted) {
             const int64_t got = input.source.Read(input.buffer, int64_t(input.capacity));
@@ -83,7 +85,7 @@ inline uint64_t LoadBigEndian64(const uint8_t* p) {
     return s;
 }
 
-// Ensures at least 57 valid bits. Only called with count below 32.
+// Ensures at least 56 valid bits. Only called with count below 32.
 inline void Refill(TBitState& s, TInput& input) {
     assert(s.count < 32);
     if (s.end - s.next >= 8) {
@@ -94,6 +96,40 @@ inline void Refill(TBitState& s, TInput& input) {
         s = RefillSlow(s, input);
     }
 }
+
+// The walk from the root one level at a time, with a refill whenever the bits run out. Takes
+// and returns the bit reader by value, so that Decode's copy never has its address taken.
+struct TWalk {
+    ptrdiff_t leaf;
+    TBitState s;
+};
+[[gnu::noinline, gnu::cold]] TWalk WalkChecked(const TLZHTree& tree, TBitState s, TInput& input) {
+    ptrdiff_t c = tree.son[kRoot];
+    do {
+        if (s.count == 0) Refill(s, input);
+        c = tree.son[c + ptrdiff_t(s.bits >> 63)];
+        s.bits <<= 1;
+        --s.count;
+    } while (c < kNodes);
+    return {c, s};
+}
+
+// For a match at distance d < 8: which of its first d bytes each of eight bytes repeats, and
+// the largest multiple of d up to 8.
+struct TRepeat {
+    uint8_t index[8];
+    uint8_t step;
+};
+constexpr TRepeat kRepeat[8] = {
+    {},
+    {{0, 0, 0, 0, 0, 0, 0, 0}, 8},
+    {{0, 1, 0, 1, 0, 1, 0, 1}, 8},
+    {{0, 1, 2, 0, 1, 2, 0, 1}, 6},
+    {{0, 1, 2, 3, 0, 1, 2, 3}, 8},
+    {{0, 1, 2, 3, 4, 0, 1, 2}, 5},
+    {{0, 1, 2, 3, 4, 5, 0, 1}, 6},
+    {{0, 1, 2, 3, 4, 5, 6, 0}, 7},
+};
 
 }  // namespace
 
@@ -120,6 +156,8 @@ void TLZH::Decode(int64_t size, TStream& source, TStream& sink) {
 
     TLZHTree& tree = tables->tree;
     tree.InitTree();
+    TTwoStepTable& walk = tables->walk;
+    walk.Build(tree);
     uint8_t* const window = tables->window.data();
     std::memset(window, 0, kHistory - kInitialFill);
     std::memset(window + (kHistory - kInitialFill), ' ', kInitialFill);
@@ -134,17 +172,34 @@ void TLZH::Decode(int64_t size, TStream& source, TStream& sink) {
         const int64_t want = std::min<int64_t>(size - flushed, int64_t(buffers.outputChunk));
         uint8_t* const stop = chunkStart + want;
         while (out < stop) {
-            // DecodeSymbol: walk from the root, one bit per level, to a leaf.
+            // DecodeSymbol: walk from the root to a leaf two levels per step, then count the
+            // symbol. Two bits per step are read at a fixed place in the buffer, so the only
+            // dependency from one step to the next is the table load. The walk only reads the
+            // tree; should the path be longer than the bits at hand (at least 56 after the
+            // refill, while a tree of 314 symbols whose counts add up to at most 0x8000 is
+            // hardly 25 levels deep), it runs again one level at a time with refills.
             if (s.count < 32) Refill(s, input);
-            int c = tree.son[kRoot];
-            while (c < kNodes) {
-                if (s.count == 0) Refill(s, input);
-                c = tree.son[c + int(s.bits >> 63)];
-                s.bits <<= 1;
-                --s.count;
+            ptrdiff_t c = tree.son[kRoot];
+            {
+                unsigned step;
+                int shift = 62;  // where the next two bits are in s.bits
+                for (;;) {
+                    step = walk.step[2 * c + ptrdiff_t((s.bits >> shift) & 3)];
+                    c = ptrdiff_t(step & ~TTwoStepTable::kOneBit);
+                    if (c >= kNodes || (shift -= 2) < 0) break;
+                }
+                const int used = 64 - shift - int(step >> 15);
+                if (c >= kNodes && used <= s.count) {
+                    s.bits <<= used;
+                    s.count -= used;
+                } else {
+                    const TWalk slow = WalkChecked(tree, s, input);
+                    c = slow.leaf;
+                    s = slow.s;
+                }
             }
             c -= kNodes;
-            tree.UpdateModel(c);
+            tree.UpdateModel(int(c), walk);
 
             if (c < 256) {
                 *out++ = static_cast<uint8_t>(c);
@@ -168,8 +223,13 @@ void TLZH::Decode(int64_t size, TStream& source, TStream& sink) {
             if (distance >= 8) {
                 for (int k = 0; k < length; k += 8) std::memcpy(out + k, from + k, 8);
             } else {
-                // Overlapping: each byte may be one this match has just written.
-                for (int k = 0; k < length; ++k) out[k] = from[k];
+                // The match repeats its first `distance` bytes. Eight of them are put together
+                // once and stored every step bytes (a multiple of distance, at most 8): reading
+                // back bytes just stored, eight at a time, would stall on every store.
+                uint8_t pattern[8];
+                for (int n = 0; n < 8; ++n) pattern[n] = from[kRepeat[distance].index[n]];
+                const int step = kRepeat[distance].step;
+                for (int k = 0; k < length; k += step) std::memcpy(out + k, pattern, 8);
             }
             out += length;  // a match may end past stop; the format keeps the whole match
         }

@@ -9,8 +9,13 @@
 
 #include <array>
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace lzh {
 
@@ -40,9 +45,20 @@ constexpr int MatchSymbol(int length) {
 // is kNodes or more, marks n as the leaf of symbol son[n] - kNodes. parent[kNodes + s] is the
 // leaf node of symbol s.
 struct TLZHTree {
-    uint16_t freq[kNodes + 1];  // freq[kNodes] is a 0xFFFF sentinel that stops the swap scan
+    // freq[kNodes] and the eight entries after it are 0xFFFF: they end the search for the last
+    // node of lower frequency, which reads eight entries at a time.
+    static constexpr int kSentinels = 9;
+
+    uint16_t freq[kNodes + kSentinels];
     int16_t parent[kNodes + kSymbols];
     int16_t son[kNodes];
+
+    // UpdateModel tells an observer of every change to son[], so that the decoder can keep a
+    // table derived from it (TTwoStepTable).
+    struct TNoObserver {
+        void Rebuilt(const TLZHTree&) {}
+        void Exchanged(const TLZHTree&, ptrdiff_t, ptrdiff_t) {}
+    };
 
     void InitTree() {
         for (int s = 0; s < kSymbols; ++s) {
@@ -55,13 +71,14 @@ struct TLZHTree {
             son[j] = static_cast<int16_t>(i);
             parent[i] = parent[i + 1] = static_cast<int16_t>(j);
         }
-        freq[kNodes] = 0xFFFF;
+        for (int i = kNodes; i < kNodes + kSentinels; ++i) freq[i] = 0xFFFF;
         parent[kRoot] = 0;
     }
 
     // Halves every leaf frequency (rounding up) and builds the inner nodes again, keeping the
-    // frequencies sorted, so that no frequency can overflow 16 bits.
-    void RebuildTree() {
+    // frequencies sorted, so that no frequency can overflow 16 bits. Once per 16384 symbols or
+    // so: kept out of line, away from the update loop.
+    [[gnu::noinline, gnu::cold]] void RebuildTree() {
         int j = 0;
         for (int i = 0; i < kNodes; ++i) {
             if (son[i] >= kNodes) {
@@ -89,16 +106,42 @@ struct TLZHTree {
         }
     }
 
-    // Counts one more occurrence of symbol and restores the frequency order by swapping each
-    // node on the way to the root with the last node of lower frequency.
-    void UpdateModel(int symbol) {
-        if (freq[kRoot] == kRebuildLimit) RebuildTree();
-        int c = parent[symbol + kNodes];
+    // The last node from `from` on whose frequency is below k; freq[from] must be below k. Runs
+    // of equal frequencies have unpredictable lengths, and stepping one node at a time until the
+    // first that is not below k costs a mispredicted branch almost every time; comparing eight
+    // at once does not.
+    ptrdiff_t LastBelow(ptrdiff_t from, unsigned k) const {
+#if defined(__SSE2__)
+        const __m128i key = _mm_set1_epi16(static_cast<short>(k));
+        for (;; from += 8) {  // ends at the sentinels at the latest
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(freq + from + 1));
+            // k - v saturates to zero exactly where v >= k.
+            const __m128i notBelow = _mm_cmpeq_epi16(_mm_subs_epu16(key, v), _mm_setzero_si128());
+            if (const unsigned mask = unsigned(_mm_movemask_epi8(notBelow)))
+                return from + (__builtin_ctz(mask) >> 1);
+        }
+#else
+        for (;; from += 8) {
+            int below = 0;
+            for (int n = 1; n <= 8; ++n) below += freq[from + n] < k;
+            if (below < 8) return from + below;
+        }
+#endif
+    }
+
+    // Counts one more occurrence of symbol and restores the frequency order: each node on the
+    // way to the root, once incremented, changes places with the last node of lower frequency.
+    template <class Observer = TNoObserver>
+    void UpdateModel(int symbol, Observer&& observer = {}) {
+        if (freq[kRoot] == kRebuildLimit) {
+            RebuildTree();
+            observer.Rebuilt(*this);
+        }
+        ptrdiff_t c = parent[symbol + kNodes];
         do {
             const uint16_t k = ++freq[c];
             if (freq[c + 1] < k) {
-                int l = c + 1;
-                while (freq[l + 1] < k) ++l;  // ends at the 0xFFFF sentinel at the latest
+                const ptrdiff_t l = LastBelow(c + 1, k);
                 freq[c] = freq[l];
                 freq[l] = k;
                 const int i = son[c];
@@ -109,10 +152,53 @@ struct TLZHTree {
                 parent[j] = static_cast<int16_t>(c);
                 if (j < kNodes) parent[j + 1] = static_cast<int16_t>(c);
                 son[c] = static_cast<int16_t>(j);
+                observer.Exchanged(*this, c, l);
                 c = l;
             }
             c = parent[c];
-        } while (c != 0);  // the root's parent is 0; node 0 is never an inner node
+        } while (c != kRoot);
+        // The root is never exchanged: freq[kRoot + 1] is a sentinel above any count.
+        ++freq[kRoot];
+    }
+};
+
+// Two levels of the tree per step, for the decoder's walk from the root. For the pair of nodes
+// p, p + 1 (p even) and the next two code bits b1 b2, step[2p + 2b1 + b2] is son[son[p + b1] +
+// b2]: the pair (or the leaf mark) two levels down; or, when p + b1 is already a leaf, its leaf
+// mark with kOneBit set, since only b1 belongs to this symbol.
+struct TTwoStepTable {
+    static constexpr uint16_t kOneBit = 0x8000;
+    uint16_t step[2 * kRoot];  // 2 * node + b2 for every node below the root
+
+    void Build(const TLZHTree& tree) {
+        for (ptrdiff_t node = 0; node < kRoot; ++node) Fill(tree, node);
+    }
+
+    // Observer of TLZHTree::UpdateModel: after son[a] and son[b] changed, the entries that
+    // start at a or b, and the entry of each one's parent that passes through it.
+    void Rebuilt(const TLZHTree& tree) { Build(tree); }
+    void Exchanged(const TLZHTree& tree, ptrdiff_t a, ptrdiff_t b) {
+        Fill(tree, a);
+        Fill(tree, b);
+        Through(tree, a);
+        Through(tree, b);
+    }
+
+private:
+    void Fill(const TLZHTree& tree, ptrdiff_t node) {
+        const int down = tree.son[node];
+        uint16_t* const entry = &step[2 * node];
+        if (down >= kNodes) {
+            entry[0] = entry[1] = static_cast<uint16_t>(down | kOneBit);
+        } else {
+            entry[0] = static_cast<uint16_t>(tree.son[down]);
+            entry[1] = static_cast<uint16_t>(tree.son[down + 1]);
+        }
+    }
+    void Through(const TLZHTree& tree, ptrdiff_t node) {
+        const int up = tree.parent[node];
+        // The walk starts at son[kRoot]: the root has no entries of its own.
+        if (up != kRoot) step[2 * up + (node & 1)] = static_cast<uint16_t>(tree.son[node]);
     }
 };
 

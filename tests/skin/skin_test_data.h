@@ -31,8 +31,9 @@ inline void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
 }
 
 // A 24-bit bottom-up Windows BMP file, as a skin painter saves one: a strip of `cells` equal
-// cells, each a bevelled button face with a vertical gradient, a one-pixel dark border, magenta
-// (the transparent key colour) in the corners and a little noise, as anti-aliased art has.
+// cells, each a button face with a vertical gradient, a one-pixel dark border, a bevel (a light
+// row under the top border, a dark one over the bottom border), magenta (the transparent key
+// colour) in the corners, and uneven anti-aliased shading inside the left and right borders.
 inline std::vector<uint8_t> SkinBitmap(int width, int height, int cells, uint32_t seed) {
     std::mt19937 rng(seed);
     const int rowBytes = (width * 3 + 3) & ~3;
@@ -61,11 +62,14 @@ inline std::vector<uint8_t> SkinBitmap(int width, int height, int cells, uint32_
             const int cell = cellWidth > 0 ? x / cellWidth : 0;
             const bool corner = (cx < 2 || cx >= cellWidth - 2) && (y < 2 || y >= height - 2);
             const bool border = cx == 0 || cx == cellWidth - 1 || y == 0 || y == height - 1;
+            const bool edge = cx == 1 || cx == cellWidth - 2;
             uint8_t px[3];
             for (int c = 0; c < 3; ++c) {
                 int v = base[c] + y * 40 / (height > 0 ? height : 1) + cell * 9;
+                if (y == height - 2) v = v / 2 + 100;  // rows run bottom-up: the top bevel
+                if (y == 1) v = v * 2 / 3;
                 if (border) v = v / 3;
-                if (rng() % 16 == 0) v += int(rng() % 5) - 2;
+                if (edge) v += int(rng() % 9) - 4;
                 px[c] = static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
             }
             if (corner) px[0] = 255, px[1] = 0, px[2] = 255;  // BGR magenta
