@@ -67,8 +67,8 @@ protected:
 
 private:
     void ApplyFrameStyle();
-    // Routes a menu's WM_COMMAND, WM_MEASUREITEM and WM_DRAWITEM to the main menu's item, and
-    // puts the menu back on the window on CM_MENUCHANGED; answers true when handled.
+    // Routes a menu's WM_COMMAND, WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR to the main menu,
+    // and puts the menu back on the window on CM_MENUCHANGED; answers true when handled.
     bool MenuMessage(TMessage& message);
     void PlaceOnScreen(TCreateParams& params) const;
 

@@ -85,7 +85,8 @@ void TCustomForm::SetMenu(TComponent* value) {
     if (value == menu) return;
     auto* mainMenu = dynamic_cast<TMainMenu*>(value);
     if (value && !mainMenu)
-        throw EInvalidOperation(L"窗体菜单必须是 TMainMenu, 而不是 " + Utf8ToWide(value->ClassName()));
+        throw EInvalidOperation(L"窗体菜单必须是 TMainMenu, 而不是 " +
+                                Utf8ToWide(value->ClassName()));
     for (TCustomForm* other : Screen->forms)
         if (other != this && value && other->menu == value)
             throw EInvalidOperation(L"菜单 " + value->Name() + L" 已被另一窗体使用");
@@ -121,8 +122,9 @@ bool TCustomForm::MenuMessage(TMessage& message) {
             return mainMenu->DispatchCommand(LOWORD(message.WParam));
         case WM_MEASUREITEM: {
             auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
-            TMenuItem* item =
-                measure.CtlType == ODT_MENU ? mainMenu->FindItem(measure.itemID, fkCommand) : nullptr;
+            TMenuItem* item = measure.CtlType == ODT_MENU
+                                  ? mainMenu->FindItem(measure.itemID, fkCommand)
+                                  : nullptr;
             if (!item) return false;
             MeasureMenuItemMessage(*item, Handle(), measure);
             message.Result = TRUE;
@@ -135,6 +137,15 @@ bool TCustomForm::MenuMessage(TMessage& message) {
             if (!item) return false;
             DrawMenuItemMessage(*item, draw);
             message.Result = TRUE;
+            return true;
+        }
+        case WM_MENUCHAR: {
+            const auto native = reinterpret_cast<HMENU>(message.LParam);
+            if (mainMenu->Handle() != native &&
+                !mainMenu->FindItem(reinterpret_cast<UINT_PTR>(native), fkHandle))
+                return false;
+            message.Result =
+                MenuCharMessage(*mainMenu, static_cast<wchar_t>(LOWORD(message.WParam)), native);
             return true;
         }
         case CM_MENUCHANGED:

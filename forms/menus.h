@@ -241,6 +241,12 @@ private:
 void MeasureMenuItemMessage(TMenuItem& item, HWND window, MEASUREITEMSTRUCT& measure);
 void DrawMenuItemMessage(TMenuItem& item, const DRAWITEMSTRUCT& draw);
 
+// WM_MENUCHAR for menu's native menu `native` (one of its items' menus): the system does not
+// look up the hotkeys of owner-drawn items itself. Answers the enabled, visible sub-item whose
+// caption has key as its hotkey (MNC_EXECUTE, or MNC_SELECT when it has sub-items), else
+// MNC_IGNORE.
+LRESULT MenuCharMessage(TMenu& menu, wchar_t key, HMENU native);
+
 // The menu item with that command among all popup menus; null when none.
 TMenuItem* FindPopupItem(UINT command);
 

@@ -374,6 +374,23 @@ bool TMenu::IsShortCut(TShortCut shortCut) {
 
 void TMenu::MenuChanged(TMenuItem*, bool) {}
 
+LRESULT MenuCharMessage(TMenu& menu, wchar_t key, HMENU native) {
+    TMenuItem* parent = menu.Handle() == native
+                            ? menu.Items()
+                            : menu.FindItem(reinterpret_cast<UINT_PTR>(native), fkHandle);
+    if (!parent) return MAKELRESULT(0, MNC_IGNORE);
+    const wchar_t wanted = key >= L'a' && key <= L'z' ? static_cast<wchar_t>(key - 32) : key;
+    WORD position = 0;  // among the visible items: those are the native menu's entries
+    for (int i = 0; i < parent->Count(); ++i) {
+        const TMenuItem* item = parent->Items(i);
+        if (!item->Visible()) continue;
+        if (item->Enabled() && !item->IsLine() && HotkeyOf(item->Caption()) == wanted)
+            return MAKELRESULT(position, item->Count() > 0 ? MNC_SELECT : MNC_EXECUTE);
+        ++position;
+    }
+    return MAKELRESULT(0, MNC_IGNORE);
+}
+
 // ---- TMainMenu ------------------------------------------------------------------------------
 
 TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
@@ -429,6 +446,14 @@ LRESULT CALLBACK PopupListWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
                     DrawMenuItemMessage(*item, draw);
                     return TRUE;
                 }
+                break;
+            }
+            case WM_MENUCHAR: {
+                const auto native = reinterpret_cast<HMENU>(lParam);
+                for (TPopupMenu* menu : PopupMenus())
+                    if (menu->Handle() == native ||
+                        menu->FindItem(reinterpret_cast<UINT_PTR>(native), fkHandle))
+                        return MenuCharMessage(*menu, static_cast<wchar_t>(LOWORD(wParam)), native);
                 break;
             }
             case WM_COMMAND:

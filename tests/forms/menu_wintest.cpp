@@ -12,7 +12,9 @@
 #include "forms/application.h"
 #include "forms/exception.h"
 #include "forms/form_reader.h"
+#include "forms/bitmap.h"
 #include "forms/graphics.h"
+#include "forms/image_list.h"
 #include "forms/menus.h"
 #include "forms/timer.h"
 #include "support/win_test_util.h"
@@ -214,6 +216,22 @@ TEST(Menus, CommandsRunTheirItemsClickOnlyWhenEnabled) {
     EXPECT_TRUE(form->MainMenu1->IsShortCut(scCtrl | 'O'));
     EXPECT_FALSE(form->MainMenu1->IsShortCut(scCtrl | 'Q'));
     EXPECT_EQ(form->clicks, (std::vector<std::wstring>{L"Open1", L"Save1", L"Exit1", L"Open1"}));
+}
+
+TEST(Menus, MenuCharFindsHotkeysAmongVisibleEnabledItems) {
+    auto form = ReadMenuForm();
+    form->Show();
+    auto menuChar = [&](wchar_t key, HMENU native) {
+        return static_cast<LRESULT>(SendMessageW(form->Handle(), WM_MENUCHAR, MAKEWPARAM(key, 0),
+                                                 reinterpret_cast<LPARAM>(native)));
+    };
+    HMENU file = form->File1->Handle();
+    EXPECT_EQ(menuChar(L's', file), MAKELRESULT(1, MNC_EXECUTE));
+    EXPECT_EQ(HIWORD(menuChar(L'x', file)), MNC_IGNORE);  // Exit1 is disabled
+    EXPECT_EQ(HIWORD(menuChar(L'q', file)), MNC_IGNORE);
+    EXPECT_EQ(menuChar(L'f', form->MainMenu1->Handle()), MAKELRESULT(0, MNC_SELECT));
+    form->Open1->SetVisible(false);  // positions are those of the native entries
+    EXPECT_EQ(menuChar(L'S', file), MAKELRESULT(0, MNC_EXECUTE));
 }
 
 TEST(Menus, ItemChangesReachTheNativeMenusAndTellTheForm) {
@@ -418,4 +436,64 @@ TEST(Menus, ItemsGoOnlyIntoMenusAndMenuItems) {
     TForm other(nullptr);
     form.SetMenu(&menu);
     EXPECT_THROW(other.SetMenu(&menu), EInvalidOperation);  // one form per menu
+}
+
+TEST(Menus, DefaultDrawingShowsSelectionCheckMarkAndImageOnTheLeadingSide) {
+    TPopupMenu menu(nullptr);
+    auto* item = new TMenuItem(nullptr);
+    item->SetCaption(L"项");
+    menu.Items()->Add(item);
+    TBitmap bitmap;
+    bitmap.SetSize(200, 24);
+    TCanvas& canvas = *bitmap.Canvas();
+    const TRect rect{0, 0, 200, 24};
+    // Pixels of the 16 x 16 box at left (vertically centred) that differ from the background.
+    auto marked = [&](int left) {
+        const COLORREF background = canvas.Pixel(199, 0);
+        int count = 0;
+        for (int y = 4; y < 20; ++y)
+            for (int x = left; x < left + 16; ++x) count += canvas.Pixel(x, y) != background;
+        return count;
+    };
+    const int leading = 2, trailing = 200 - 2 - 16;
+
+    item->AdvancedDrawItem(canvas, rect, 0, false);
+    EXPECT_EQ(canvas.Pixel(199, 0), ColorToRGB(clMenu));
+    EXPECT_EQ(marked(leading), 0);
+    item->AdvancedDrawItem(canvas, rect, odSelected, false);
+    EXPECT_EQ(canvas.Pixel(199, 0), ColorToRGB(clHighlight));
+
+    item->SetChecked(true);  // the system check mark in the glyph box
+    item->AdvancedDrawItem(canvas, rect, 0, false);
+    EXPECT_GT(marked(leading), 0);
+    menu.SetBiDiMode(bdRightToLeft);  // mirrored: the glyph box at the right end
+    item->AdvancedDrawItem(canvas, rect, 0, false);
+    EXPECT_EQ(marked(leading), 0);
+    EXPECT_GT(marked(trailing), 0);
+    menu.SetBiDiMode(bdLeftToRight);
+
+    // An image replaces the check mark: a red square drawn over the glyph box.
+    TImageList images(nullptr);
+    TBitmap red;
+    red.SetSize(16, 16);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect({0, 0, 16, 16});
+    ASSERT_EQ(images.AddMasked(red, clFuchsia), 0);
+    menu.SetImages(&images);
+    item->SetImageIndex(0);
+    item->AdvancedDrawItem(canvas, rect, 0, false);
+    EXPECT_EQ(canvas.Pixel(leading + 8, 12), ColorToRGB(clRed));
+    item->SetEnabled(false);  // drawn grey
+    item->AdvancedDrawItem(canvas, rect, 0, false);
+    const COLORREF grey = canvas.Pixel(leading + 8, 12);
+    EXPECT_EQ(GetRValue(grey), GetGValue(grey));
+    EXPECT_EQ(GetGValue(grey), GetBValue(grey));
+
+    // A handler of its own replaces the whole drawing.
+    item->OnAdvancedDrawItem = [](TObject*, TCanvas* c, const TRect& r, TOwnerDrawState) {
+        c->Brush()->SetColor(clRed);
+        c->FillRect(r);
+    };
+    item->AdvancedDrawItem(canvas, rect, 0, false);
+    EXPECT_EQ(canvas.Pixel(199, 0), ColorToRGB(clRed));
 }
