@@ -17,6 +17,7 @@
 #include "forms/image_list.h"
 #include "forms/menus.h"
 #include "forms/timer.h"
+#include "support/gdi_objects.h"
 #include "support/win_test_util.h"
 
 namespace {
@@ -496,4 +497,33 @@ TEST(Menus, DefaultDrawingShowsSelectionCheckMarkAndImageOnTheLeadingSide) {
     };
     item->AdvancedDrawItem(canvas, rect, 0, false);
     EXPECT_EQ(canvas.Pixel(199, 0), ColorToRGB(clRed));
+}
+
+TEST(Menus, ManyMenusBuiltDrawnAndFreedLeaveTheGdiCountAsItWas) {
+    TBitmap target;
+    target.SetSize(200, 24);
+    auto round = [&] {
+        auto form = ReadMenuForm();
+        form->Show();
+        form->Save1->SetChecked(false);
+        form->Open1->SetChecked(true);  // the check mark is drawn through a mask
+        form->Copy1->SetChecked(true);  // on a sunken box under its image
+        form->File1->Delete(form->File1->IndexOf(form->N1));
+        TImageList images(nullptr);
+        TBitmap strip;
+        strip.SetSize(32, 16);
+        images.AddMasked(strip, clFuchsia);
+        form->PopupMenu1->SetImages(&images);
+        for (TMenuItem* item : {form->Open1, form->Save1, form->Exit1, form->Copy1}) {
+            item->SetImageIndex(item == form->Copy1 ? 1 : -1);
+            for (TOwnerDrawState state : {TOwnerDrawState{0}, TOwnerDrawState{odSelected}})
+                item->AdvancedDrawItem(*target.Canvas(), {0, 0, 200, 24}, state, false);
+            int width = 0, height = 0;
+            item->MeasureItem(*target.Canvas(), width, height);
+        }
+    };
+    round();  // lets the system make its caches
+    const int before = GdiObjectCount();
+    for (int i = 0; i < 100; ++i) round();
+    EXPECT_EQ(GdiObjectCount(), before);
 }
