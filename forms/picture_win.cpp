@@ -5,7 +5,8 @@
 PONDERIX_DEFINE_CLASS(TPicture, [](TClassBuilder<TPicture>&) {})
 
 TPicture::~TPicture() {
-    // The graphic must not call back into a picture that is going.
+    // Neither the holder nor the graphic may be told of anything by a picture that is going.
+    OnChange = nullptr;
     if (graphic) Replace(nullptr);
 }
 
