@@ -75,7 +75,7 @@ public:
     void SetVisible(bool value);
     bool Checked() const { return checked; }
     void SetChecked(bool value);
-    // The item run by a double click on a menu's owner; drawn bold.
+    // The default item of its menu (MFS_DEFAULT), drawn bold.
     bool Default() const { return isDefault; }
     void SetDefault(bool value);
     // Shown as text after the caption ("Ctrl+S"); TMenu::IsShortCut runs it.
@@ -118,9 +118,9 @@ public:
     // Runs OnClick when the item is enabled.
     virtual void Click();
 
-    // The class library's measure of the item in canvas's font: the caption in the menu font
-    // (bold for the default item) with room for a check mark or image and for the shortcut
-    // text; then OnMeasureItem may change the sizes.
+    // The class library's measure of the item on canvas, whose font becomes the screen's menu
+    // font (bold for the default item): the caption with room for a check mark or image and for
+    // the shortcut text; then OnMeasureItem, when set, may change the sizes.
     void MeasureItem(TCanvas& canvas, int& width, int& height);
     // Draws the item into rect: OnAdvancedDrawItem when set, else the class library's drawing.
     // topLevel is true for an item of a menu bar.
