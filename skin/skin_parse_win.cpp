@@ -54,6 +54,7 @@ private:
 // Cut columns [left, left + width) of a pf24bit source into target, as a pf24bit image.
 void CopyColumns(TBitmap& source, int left, int width, TBitmap& target) {
     if (width <= 0 || left + width > source.Width()) return;
+    target.SetPixelFormat(TPixelFormat::pf24bit);
     target.SetSize(width, source.Height());
     const TConstPixelView from = source.Pixels();
     const TPixelView to = target.Pixels();
