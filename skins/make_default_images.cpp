@@ -1,0 +1,289 @@
+// Draws the BMP images of the default skin into a folder (24-bit, bottom-up, as skin painters
+// save them). Magenta (255, 0, 255) is the key colour: it is left out of window regions and
+// drawn transparent. Standard C++ only, so it builds without the project:
+//   g++ -std=c++20 -O2 skins/make_default_images.cpp -o /tmp/make_default_images
+//   /tmp/make_default_images skins/default
+//
+// Sizes here and metrics in skin.ini go together: the caption is 26 pixels high (Top cells,
+// LeftTopHeight, RightTopHeight), the borders 4 pixels wide, title-bar buttons 18 x 18.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Rgb {
+    int r, g, b;
+};
+constexpr Rgb kKey{255, 0, 255};
+
+Rgb Mix(Rgb a, Rgb b, double t) {
+    const auto m = [t](int x, int y) { return int(std::lround(x + (y - x) * t)); };
+    return {m(a.r, b.r), m(a.g, b.g), m(a.b, b.b)};
+}
+
+struct Image {
+    int w, h;
+    std::vector<Rgb> px;
+    Image(int w, int h) : w(w), h(h), px(size_t(w * h), kKey) {}
+    Rgb& At(int x, int y) { return px[size_t(y * w + x)]; }
+};
+
+void Save(const Image& image, const std::string& path) {
+    const int row = (image.w * 3 + 3) & ~3;
+    std::vector<uint8_t> f;
+    const auto put = [&f](uint32_t v, int n) {
+        for (int i = 0; i < n; ++i) f.push_back(uint8_t(v >> (8 * i)));
+    };
+    f.push_back('B');
+    f.push_back('M');
+    put(uint32_t(54 + row * image.h), 4);
+    put(0, 4);
+    put(54, 4);
+    put(40, 4);
+    put(uint32_t(image.w), 4);
+    put(uint32_t(image.h), 4);
+    put(1, 2);
+    put(24, 2);
+    put(0, 4);
+    put(uint32_t(row * image.h), 4);
+    put(2835, 4);
+    put(2835, 4);
+    put(0, 4);
+    put(0, 4);
+    for (int y = image.h - 1; y >= 0; --y) {
+        for (int x = 0; x < image.w; ++x) {
+            const Rgb c = image.px[size_t(y * image.w + x)];
+            f.push_back(uint8_t(c.b));
+            f.push_back(uint8_t(c.g));
+            f.push_back(uint8_t(c.r));
+        }
+        for (int p = image.w * 3; p < row; ++p) f.push_back(0);
+    }
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out || std::fwrite(f.data(), 1, f.size(), out) != f.size() || std::fclose(out) != 0) {
+        std::perror(path.c_str());
+        std::exit(1);
+    }
+}
+
+// Pixel (x, y) lies inside a w x h rectangle with corners rounded to radius r.
+bool InRound(int x, int y, int w, int h, double r) {
+    if (x < 0 || y < 0 || x >= w || y >= h) return false;
+    const double cx = x + 0.5, cy = y + 0.5;
+    const double dx = std::max({r - cx, cx - (w - r), 0.0});
+    const double dy = std::max({r - cy, cy - (h - r), 0.0});
+    return dx * dx + dy * dy <= r * r + 0.01;
+}
+
+struct Face {
+    Rgb outline, top, bottom;
+    Rgb inner = kKey;  // a second ring inside the outline, when not the key colour
+};
+
+// A rounded cell at (ox, oy): key colour outside, a one-pixel outline, a vertical gradient.
+void RoundedCell(Image& image, int ox, int oy, int w, int h, double r, const Face& face) {
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            Rgb& p = image.At(ox + x, oy + y);
+            if (!InRound(x, y, w, h, r)) continue;
+            const bool edge = !InRound(x - 1, y, w, h, r) || !InRound(x + 1, y, w, h, r) ||
+                              !InRound(x, y - 1, w, h, r) || !InRound(x, y + 1, w, h, r);
+            const bool ring = !edge && face.inner.g != kKey.g &&
+                              (!InRound(x - 2, y, w, h, r) || !InRound(x + 2, y, w, h, r) ||
+                               !InRound(x, y - 2, w, h, r) || !InRound(x, y + 2, w, h, r));
+            p = edge   ? face.outline
+                : ring ? face.inner
+                       : Mix(face.top, face.bottom, h > 1 ? double(y) / (h - 1) : 0);
+        }
+    }
+}
+
+// Sets the pixels of an n x n glyph, offset (ox, oy), where on(x, y) holds.
+void Glyph(Image& image, int ox, int oy, int n, Rgb c, const std::function<bool(int, int)>& on) {
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x)
+            if (on(x, y)) image.At(ox + x, oy + y) = c;
+}
+
+// The frame: active and inactive colours.
+constexpr int kCaption = 26, kBorder = 4;
+const Rgb kCaptionTop[2] = {{72, 118, 176}, {164, 176, 194}};
+const Rgb kCaptionBottom[2] = {{40, 78, 130}, {136, 150, 170}};
+const Rgb kFrameFill[2] = {{40, 78, 130}, {136, 150, 170}};
+const Rgb kFrameLine[2] = {{22, 46, 82}, {104, 117, 136}};
+const Rgb kFrameLight[2] = {{120, 160, 210}, {190, 200, 214}};
+
+Rgb CaptionRow(int cell, int y) {
+    if (y == 0) return kFrameLine[cell];
+    if (y == 1) return kFrameLight[cell];
+    return Mix(kCaptionTop[cell], kCaptionBottom[cell], double(y - 2) / (kCaption - 3));
+}
+
+// Left border: two cells side by side (active, inactive), the caption's end on top.
+Image LeftBorder() {
+    const int h = kCaption + 14;
+    Image image(2 * kBorder, h);
+    for (int cell = 0; cell < 2; ++cell) {
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < kBorder; ++x) {
+                Rgb c = y < kCaption ? CaptionRow(cell, y) : kFrameFill[cell];
+                if (x == 0 || y == h - 1) c = kFrameLine[cell];
+                if (x == 1 && y > 0 && y < h - 1) c = kFrameLight[cell];
+                // Rounded top-left corner of the window, cut out of its region.
+                const auto inside = [](int px, int py) { return InRound(px, py, 64, 64, 4); };
+                if (!inside(x, y)) {
+                    c = kKey;
+                } else if (!inside(x - 1, y) || !inside(x, y - 1)) {
+                    c = kFrameLine[cell];
+                }
+                image.At(cell * kBorder + x, y) = c;
+            }
+        }
+    }
+    return image;
+}
+
+Image Mirrored(const Image& source) {
+    Image image(source.w, source.h);
+    const int cellWidth = source.w / 2;
+    for (int y = 0; y < source.h; ++y)
+        for (int x = 0; x < source.w; ++x) {
+            const int cell = x / cellWidth, cx = x % cellWidth;
+            image.At(x, y) =
+                source.px[size_t(y * source.w + cell * cellWidth + (cellWidth - 1 - cx))];
+        }
+    return image;
+}
+
+// Caption strip: two cells one above the other.
+Image TopBorder() {
+    Image image(32, 2 * kCaption);
+    for (int cell = 0; cell < 2; ++cell)
+        for (int y = 0; y < kCaption; ++y)
+            for (int x = 0; x < image.w; ++x)
+                image.At(x, cell * kCaption + y) = CaptionRow(cell, y);
+    return image;
+}
+
+Image BottomBorder() {
+    Image image(16, 2 * kBorder);
+    for (int cell = 0; cell < 2; ++cell)
+        for (int y = 0; y < kBorder; ++y)
+            for (int x = 0; x < image.w; ++x)
+                image.At(x, cell * kBorder + y) = y == kBorder - 1   ? kFrameLine[cell]
+                                                  : y == kBorder - 2 ? kFrameLight[cell]
+                                                                     : kFrameFill[cell];
+    return image;
+}
+
+// Title-bar button: four 18 x 18 cells (normal, pressed, hot, inactive window).
+Image SysButton(bool close, const std::function<bool(int, int)>& glyph) {
+    constexpr int n = 18;
+    Image image(4 * n, n);
+    const Face faces[4] = {
+        {{170, 196, 228}, {96, 140, 196}, {58, 98, 152}},
+        {{150, 176, 210},
+         close ? Rgb{150, 40, 34} : Rgb{34, 64, 110},
+         close ? Rgb{178, 58, 48} : Rgb{52, 88, 140}},
+        {{210, 226, 246},
+         close ? Rgb{232, 96, 80} : Rgb{124, 170, 226},
+         close ? Rgb{196, 56, 44} : Rgb{78, 126, 190}},
+        {{196, 205, 218}, {178, 188, 204}, {150, 163, 182}},
+    };
+    for (int cell = 0; cell < 4; ++cell) {
+        RoundedCell(image, cell * n, 0, n, n, 3.5, faces[cell]);
+        const Rgb ink = cell == 3 ? Rgb{236, 240, 245} : Rgb{255, 255, 255};
+        Glyph(image, cell * n + 5 + (cell == 1), 5 + (cell == 1), 8, ink, glyph);
+    }
+    return image;
+}
+
+// Push button: five 24 x 22 cells (normal, pressed, disabled, mouse over, default).
+Image PushButton() {
+    constexpr int w = 24, h = 22;
+    Image image(5 * w, h);
+    const Face faces[5] = {
+        {{122, 140, 164}, {252, 253, 255}, {220, 227, 237}},
+        {{88, 108, 138}, {196, 207, 222}, {222, 229, 239}},
+        {{184, 191, 201}, {238, 240, 243}, {232, 235, 239}},
+        {{62, 124, 198}, {255, 255, 255}, {212, 228, 248}},
+        {{52, 101, 164}, {252, 253, 255}, {220, 227, 237}, {150, 184, 226}},
+    };
+    for (int cell = 0; cell < 5; ++cell) RoundedCell(image, cell * w, 0, w, h, 3.5, faces[cell]);
+    return image;
+}
+
+// Check box marks: 13 x 13 cells, unchecked, checked and indeterminate, each normal, mouse
+// over, pressed and disabled (the 12-cell order the check box skinner maps to).
+// Radio buttons: the first eight of the same order, round.
+Image ChoiceMarks(bool radio) {
+    constexpr int n = 13;
+    const int cells = radio ? 8 : 12;
+    Image image(cells * n, n);
+    const Face looks[4] = {
+        {{112, 127, 148}, {255, 255, 255}, {226, 232, 240}},
+        {{52, 101, 164}, {255, 255, 255}, {214, 229, 248}},
+        {{52, 101, 164}, {206, 216, 230}, {226, 233, 242}},
+        {{184, 191, 201}, {242, 243, 245}, {236, 238, 241}},
+    };
+    for (int i = 0; i < cells; ++i) {
+        const int state = i / 4, look = i % 4;
+        RoundedCell(image, i * n, 0, n, n, radio ? 6.5 : 1.5, looks[look]);
+        const Rgb ink = look == 3 ? Rgb{160, 168, 180} : Rgb{30, 62, 108};
+        if (state == 1 && radio) {
+            Glyph(image, i * n + 3, 3, 7, ink,
+                  [](int x, int y) { return InRound(x, y, 7, 7, 2.6); });
+        } else if (state == 1) {
+            // A tick, two pixels thick: down from (2, 4) to (4, 6), then up to (8, 2).
+            Glyph(image, i * n + 2, 2, 9, ink, [](int x, int y) {
+                const int d = x <= 2 ? y - (x + 2) : y - (8 - x);
+                return x >= 0 && x <= 8 && (d == 0 || d == 1) && x + y > 3;
+            });
+        } else if (state == 2) {
+            Glyph(image, i * n + 3, 3, 7, ink,
+                  [](int x, int y) { return x > 0 && x < 6 && y > 0 && y < 6; });
+        }
+    }
+    return image;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_default_images FOLDER\n");
+        return 2;
+    }
+    const std::string dir = std::string(argv[1]) + "/";
+    const Image left = LeftBorder();
+    Save(left, dir + "left.bmp");
+    Save(Mirrored(left), dir + "right.bmp");
+    Save(TopBorder(), dir + "top.bmp");
+    Save(BottomBorder(), dir + "bottom.bmp");
+    Save(SysButton(true,
+                   [](int x, int y) { return x == y || x == y + 1 || x + y == 7 || x + y == 8; }),
+         dir + "close.bmp");
+    Save(SysButton(false, [](int x, int y) { return (x == 0 || x == 7 || y <= 1 || y == 7); }),
+         dir + "maximize.bmp");
+    Save(SysButton(false,
+                   [](int x, int y) {
+                       const bool front = x <= 5 && y >= 2;
+                       const bool frontEdge =
+                           front && (x == 0 || x == 5 || y == 2 || y == 3 || y == 7);
+                       const bool back = x >= 2 && y <= 5 && (x == 2 || x == 7 || y <= 1 || y == 5);
+                       return frontEdge || (back && !front);
+                   }),
+         dir + "restore.bmp");
+    Save(SysButton(false, [](int, int y) { return y >= 6; }), dir + "minimize.bmp");
+    Save(PushButton(), dir + "button.bmp");
+    Save(ChoiceMarks(false), dir + "check.bmp");
+    Save(ChoiceMarks(true), dir + "radio.bmp");
+    return 0;
+}

@@ -1,0 +1,167 @@
+// The default skin's sources (skins/default): packed as the skin tool packs them, parsed, and
+// checked for the agreements between the description's metrics and the images' sizes that the
+// frame and button painters rely on.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "forms/text.h"
+#include "skin/quick_ini.h"
+#include "skin/skin_parse.h"
+#include "tests/skin/skin_store_builder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// skins/default beside this source file's tests/skin folder. Under Wine the compiler's
+// absolute Unix path is found on drive Z:.
+fs::path DefaultSkinFolder() {
+    const fs::path source = __FILE__;
+    fs::path folder = source.parent_path().parent_path().parent_path() / "skins" / "default";
+    if (!fs::is_directory(folder)) folder = fs::path("Z:" + folder.generic_string());
+    return folder;
+}
+
+std::vector<uint8_t> ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The description first, then the images by lower-cased name, as the skin tool packs them.
+std::vector<TSkinEntry> DefaultSkinEntries() {
+    const fs::path folder = DefaultSkinFolder();
+    std::vector<TSkinEntry> images;
+    std::vector<TSkinEntry> entries;
+    for (const fs::directory_entry& file : fs::directory_iterator(folder)) {
+        const std::string name = file.path().filename().string();
+        const std::string extension = AsciiLowerCase(file.path().extension().string());
+        if (extension == ".ini") entries.push_back({name, ReadBytes(file.path())});
+        if (extension == ".bmp") images.push_back({name, ReadBytes(file.path())});
+    }
+    std::sort(images.begin(), images.end(), [](const TSkinEntry& a, const TSkinEntry& b) {
+        return AsciiLowerCase(a.name) < AsciiLowerCase(b.name);
+    });
+    entries.insert(entries.end(), images.begin(), images.end());
+    return entries;
+}
+
+class DefaultSkin : public testing::Test {
+protected:
+    void SetUp() override {
+        const std::vector<TSkinEntry> entries = DefaultSkinEntries();
+        ASSERT_FALSE(entries.empty()) << DefaultSkinFolder().string();
+        ASSERT_EQ(AsciiLowerCase(fs::path(entries[0].name).extension().string()), ".ini")
+            << "exactly one description, packed first";
+        ASSERT_TRUE(std::none_of(entries.begin() + 1, entries.end(), [](const TSkinEntry& e) {
+            return AsciiLowerCase(fs::path(e.name).extension().string()) == ".ini";
+        }));
+        TSkinReader reader;
+        skintest::OpenSkin(entries, reader);
+        TMemoryStream text;
+        std::string name;
+        reader.FindEntry(".ini", text, name);
+        TQuickIni ini;
+        ini.LoadFromStream(&text);
+        ParseSkin(skin, ini, reader);
+    }
+
+    // Width of one cell of a horizontal strip, height of one of a vertical one.
+    static int CellWidth(const TDataSkinObject& o) { return o.Image.Width() / o.FrameCount; }
+    static int CellHeight(const TDataSkinObject& o) { return o.Image.Height() / o.FrameCount; }
+
+    TSkinDescription skin;
+};
+
+bool IsKey(TBitmap& bitmap, int x, int y) {
+    const uint8_t* p = bitmap.ScanLine(y) + 3 * x;
+    return p[0] == 255 && p[1] == 0 && p[2] == 255;
+}
+
+}  // namespace
+
+TEST_F(DefaultSkin, FrameMetricsAgreeWithTheBorderImages) {
+    EXPECT_EQ(skin.SkinName, "Ponderix");
+    for (TDataSkinBorder* border :
+         {&skin.FrameLeft, &skin.FrameRight, &skin.FrameTop, &skin.FrameBottom}) {
+        SCOPED_TRACE(border->Name);
+        ASSERT_FALSE(border->Image.Empty());
+        ASSERT_EQ(border->FrameCount, 2);  // active and inactive
+        EXPECT_EQ(border->Image.PixelFormat(), TPixelFormat::pf24bit);
+    }
+    // Left and right cells lie side by side, top and bottom ones one above the other.
+    const int caption = CellHeight(skin.FrameTop);
+    const int border = CellWidth(skin.FrameLeft);
+    EXPECT_EQ(skin.FrameLeft.Image.Width() % 2, 0);
+    EXPECT_EQ(skin.FrameTop.Image.Height() % 2, 0);
+    EXPECT_EQ(CellWidth(skin.FrameRight), border);
+    EXPECT_EQ(CellHeight(skin.FrameBottom), border);
+    // The side borders' fixed top parts are the caption's ends, their bottom parts the corners
+    // beside the bottom border.
+    for (TDataSkinBorder* side : {&skin.FrameLeft, &skin.FrameRight}) {
+        EXPECT_EQ(side->TopHeight, caption) << side->Name;
+        EXPECT_EQ(side->BottomHeight, border) << side->Name;
+        EXPECT_GT(side->Image.Height(), side->TopHeight + side->BottomHeight) << side->Name;
+    }
+    // Rounded top corners: magenta, left out of the window region, in both states.
+    EXPECT_TRUE(IsKey(skin.FrameLeft.Image, 0, 0));
+    EXPECT_TRUE(IsKey(skin.FrameLeft.Image, border, 0));
+    EXPECT_TRUE(IsKey(skin.FrameRight.Image, border - 1, 0));
+    EXPECT_TRUE(IsKey(skin.FrameRight.Image, 2 * border - 1, 0));
+    // The caption strip itself is opaque: copied as it is.
+    for (int y = 0; y < skin.FrameTop.Image.Height(); ++y)
+        EXPECT_FALSE(IsKey(skin.FrameTop.Image, 0, y));
+}
+
+TEST_F(DefaultSkin, TitleBarButtonsFitTheCaptionRightOfTheTitle) {
+    const int caption = CellHeight(skin.FrameTop);
+    const int borderRight = CellWidth(skin.FrameRight);
+    int farthest = 0;
+    int withImages = 0;
+    for (const auto& b : skin.SysButtons) {
+        if (b->Visibility == 100 || b->Image.Empty()) continue;  // MDI-child buttons: none here
+        SCOPED_TRACE(b->Name);
+        ++withImages;
+        EXPECT_EQ(b->FrameCount, 4);  // normal, pressed, hot, inactive
+        EXPECT_EQ(b->Image.Width() % 4, 0);
+        EXPECT_LE(b->Ycoord + b->Image.Height(), caption);
+        EXPECT_GE(b->Ycoord, 0);
+        ASSERT_EQ(b->Align, 1);
+        EXPECT_GE(b->Xcoord - CellWidth(*b), borderRight);  // clear of the right border
+        farthest = std::max(farthest, b->Xcoord);
+    }
+    EXPECT_EQ(withImages, 4);  // close, maximise, restore, minimise
+    // The title stops short of the leftmost button: S.right - TextRightClip <= W - farthest.
+    EXPECT_GE(skin.Title.RightWidth + borderRight, farthest);
+    // A window-icon button (Action 3) keeps no image of its own.
+    EXPECT_TRUE(std::any_of(skin.SysButtons.begin(), skin.SysButtons.end(),
+                            [](const auto& b) { return b->Action == 3 && b->Image.Empty(); }));
+    EXPECT_EQ(skin.Title.FontHeight, 14);
+    EXPECT_NE(skin.Title.ActiveTextColour, clNone);
+    EXPECT_NE(skin.Title.InActiveTextColour, clNone);
+}
+
+TEST_F(DefaultSkin, ButtonStripsHoldWholeCells) {
+    TDataSkinButton& b = skin.Buttons;
+    ASSERT_FALSE(b.Image.Empty());
+    EXPECT_EQ(b.Image.Width() % b.FrameCount, 0);
+    EXPECT_GT(CellWidth(b), b.LeftWidth + b.RightWidth);
+    EXPECT_GT(b.Image.Height(), b.TopHeight + b.BottomHeight);
+    // 13-pixel marks: the check box skinner's 12-cell and the radio skinner's 8-cell orders.
+    EXPECT_EQ(b.CheckFrameCount, 12);
+    EXPECT_EQ(b.CheckImage.Width(), 12 * 13);
+    EXPECT_EQ(b.RadioFrameCount, 8);
+    EXPECT_EQ(b.RadioImage.Width(), 8 * 13);
+    EXPECT_EQ(b.CheckImage.Height(), 13);
+    EXPECT_EQ(b.RadioImage.Height(), 13);
+    EXPECT_TRUE(IsKey(b.RadioImage, 0, 0));  // round marks over the control's background
+    EXPECT_NE(skin.ButtonFaceColour, clBtnFace);
+    EXPECT_NE(skin.ButtonTextColour, clBtnText);
+}
