@@ -1,0 +1,81 @@
+// The LZHUF decoder on arbitrary bytes.
+//
+// Oracles:
+//  1. Decoding never crashes and yields the declared size, or at most 59 bytes more.
+//  2. The result equals the plain reference decoder's (tests/skin/lzh_plain_decoder.h), and is
+//     the same whatever the buffer sizes, so refills and flushes at any place change nothing.
+//  3. The same bytes taken as data, encoded and decoded again, come back unchanged.
+//
+// Input: payload, then three knob bytes at the end: the declared size (two bytes, below 10000)
+// and the buffer sizes for the second decoding (one byte).
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "forms/stream.h"
+#include "skin/lzh.h"
+#include "skin/lzh_encoder.h"
+#include "tests/skin/lzh_plain_decoder.h"
+#include "tests/skin/skin_test_data.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes Decode(int64_t size, const Bytes& stream, TLZH::TBuffers buffers) {
+    TMemoryStream source(stream);
+    TMemoryStream sink;
+    TLZH(buffers).Decode(size, source, sink);
+    return sink.Bytes();
+}
+
+void Check(bool ok) {
+    if (!ok) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 3) return 0;
+    const Bytes payload(data, data + size - 3);
+    const int64_t declared = (data[size - 3] | data[size - 2] << 8) % 10000;
+    const uint8_t knob = data[size - 1];
+    const TLZH::TBuffers odd{size_t(1 + (knob & 15)), size_t(1 + (knob >> 4) * 300)};
+
+    const Bytes decoded = Decode(declared, payload, {});
+    Check(int64_t(decoded.size()) >= declared && int64_t(decoded.size()) <= declared + 59);
+    Check(decoded == skintest::TPlainLZH().Decode(declared, payload));
+    Check(decoded == Decode(declared, payload, odd));
+
+    const Bytes stream = EncodeLZH(payload);
+    Check(Decode(int64_t(payload.size()), stream, odd) == payload);
+    return 0;
+}
+
+void PonderixFuzzSeeds(std::vector<std::string>& seeds) {
+    const auto add = [&seeds](const Bytes& payload, uint16_t declared, uint8_t knob) {
+        std::string seed(payload.begin(), payload.end());
+        seed += char(declared & 0xFF);
+        seed += char(declared >> 8);
+        seed += char(knob);
+        seeds.push_back(seed);
+    };
+    const std::string ini = skintest::SkinDescription(4);
+    const Bytes text(ini.begin(), ini.end());
+    const Bytes bitmap = skintest::SkinBitmap(40, 6, 2, 1);
+    // Real streams, decoded to their own size and beyond (the cut-short case).
+    for (const Bytes& content :
+         {text, bitmap, skintest::RepetitiveBytes(3000, 3), skintest::RandomBytes(500, 2)}) {
+        const Bytes stream = EncodeLZH(content);
+        add(stream, uint16_t(content.size()), 0x11);
+        add(stream, uint16_t(content.size() + 1000), 0xF3);
+        add(Bytes(stream.begin(), stream.begin() + ptrdiff_t(stream.size() / 2)),
+            uint16_t(content.size()), 0x7F);
+    }
+    add({}, 0, 0);
+    add({}, 5000, 0x20);
+    add(skintest::RandomBytes(64, 9), 9000, 0x00);
+    add(Bytes(40, 0xFF), 3000, 0x55);
+}
