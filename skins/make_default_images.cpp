@@ -254,6 +254,92 @@ Image ChoiceMarks(bool radio) {
     return image;
 }
 
+// Edit-like border of combo boxes: four 20 x 20 cells (normal, pressed, disabled, mouse over or
+// focused), a one-pixel outline and a white ring; the middle is covered by the text.
+Image SunkEdge() {
+    constexpr int n = 20;
+    Image image(4 * n, n);
+    const Rgb outline[4] = {{122, 140, 164}, {52, 101, 164}, {184, 191, 201}, {62, 124, 198}};
+    const Rgb inside[4] = {{255, 255, 255}, {255, 255, 255}, {240, 242, 245}, {255, 255, 255}};
+    for (int cell = 0; cell < 4; ++cell)
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x) {
+                const bool edge = x == 0 || y == 0 || x == n - 1 || y == n - 1;
+                image.At(cell * n + x, y) = edge ? outline[cell] : inside[cell];
+            }
+    return image;
+}
+
+// Combo box drop-down button: four 20 x 20 cells in the SunkEdge order. The two magenta
+// pixels at the top, right and bottom let the edge's ring show around the button.
+Image ComboButton() {
+    constexpr int n = 20;
+    Image image(4 * n, n);
+    const Face faces[4] = {
+        {{150, 165, 185}, {246, 248, 251}, {214, 222, 233}},
+        {{88, 108, 138}, {196, 207, 222}, {222, 229, 239}},
+        {{200, 206, 214}, {238, 240, 243}, {232, 235, 239}},
+        {{62, 124, 198}, {255, 255, 255}, {206, 224, 247}},
+    };
+    for (int cell = 0; cell < 4; ++cell)
+        RoundedCell(image, cell * n, 2, n - 2, n - 4, 1.5, faces[cell]);
+    return image;
+}
+
+// The combo box arrow: five 9 x 5 cells (normal, pressed, disabled, mouse over, and normal
+// again), a downward triangle on magenta.
+Image ComboArrow() {
+    constexpr int w = 9, h = 5;
+    Image image(5 * w, h);
+    const Rgb ink[5] = {
+        {30, 62, 108}, {20, 40, 70}, {160, 168, 180}, {52, 101, 164}, {30, 62, 108}};
+    for (int cell = 0; cell < 5; ++cell)
+        for (int y = 0; y < h; ++y)
+            for (int x = y; x < w - y; ++x) image.At(cell * w + x, y) = ink[cell];
+    return image;
+}
+
+// Page control tabs: five 24 x 22 cells (1 normal, 2 selected; the rest repeat the normal
+// tab), rounded at the top. A normal tab stands on the page's top line, the selected one opens
+// into the page.
+Image Tabs() {
+    constexpr int w = 24, h = 22;
+    Image image(5 * w, h);
+    for (int cell = 0; cell < 5; ++cell) {
+        const bool selected = cell == 1;
+        const Face face = selected ? Face{{122, 140, 164}, {255, 255, 255}, {228, 233, 240}}
+                                   : Face{{150, 165, 185}, {240, 243, 247}, {214, 221, 231}};
+        // Taller than the cell so that only the top corners are round.
+        Image tab(w, h + 8);
+        RoundedCell(tab, 0, 0, w, h + 8, 4, face);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                Rgb c = tab.At(x, y);
+                if (y == h - 1 && c.g != kKey.g) c = selected ? Rgb{228, 233, 240} : face.outline;
+                if (selected && y > h - 6 && c.g != kKey.g && x > 0 && x < w - 1)
+                    c = Mix(c, Rgb{228, 233, 240}, 0.5);
+                image.At(cell * w + x, y) = c;
+            }
+    }
+    return image;
+}
+
+// The page border around a page control's display area: outline, then the page colour (drawn
+// with margins 4, 5, 4, 4, so the image must be wider than 8 and taller than 9).
+Image TabBorder() {
+    constexpr int n = 16;
+    Image image(n, n);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            const bool edge = x == 0 || y == 0 || x == n - 1 || y == n - 1;
+            const bool shade = !edge && (x == n - 2 || y == n - 2);
+            image.At(x, y) = edge    ? Rgb{122, 140, 164}
+                             : shade ? Rgb{210, 217, 227}
+                                     : Rgb{228, 233, 240};
+        }
+    return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -285,5 +371,10 @@ int main(int argc, char** argv) {
     Save(PushButton(), dir + "button.bmp");
     Save(ChoiceMarks(false), dir + "check.bmp");
     Save(ChoiceMarks(true), dir + "radio.bmp");
+    Save(SunkEdge(), dir + "sunkedge.bmp");
+    Save(ComboButton(), dir + "combobutton.bmp");
+    Save(ComboArrow(), dir + "comboarrow.bmp");
+    Save(Tabs(), dir + "tabs.bmp");
+    Save(TabBorder(), dir + "tabborder.bmp");
     return 0;
 }

@@ -165,3 +165,27 @@ TEST_F(DefaultSkin, ButtonStripsHoldWholeCells) {
     EXPECT_NE(skin.ButtonFaceColour, clBtnFace);
     EXPECT_NE(skin.ButtonTextColour, clBtnText);
 }
+
+TEST_F(DefaultSkin, ComboBoxAndTabElementsHoldWholeCells) {
+    ASSERT_TRUE(skin.SunkEdge && skin.ComboButton && skin.ExtraImages && skin.Tabs);
+    // Combo boxes draw SunkEdge and ComboButton in four states and the arrow from ExtraImages.
+    for (const TDataSkinObject* o : {static_cast<TDataSkinObject*>(skin.SunkEdge.get()),
+                                     static_cast<TDataSkinObject*>(skin.ComboButton.get()),
+                                     static_cast<TDataSkinObject*>(skin.ExtraImages.get()),
+                                     static_cast<TDataSkinObject*>(skin.Tabs.get())}) {
+        SCOPED_TRACE(o->Name);
+        ASSERT_FALSE(o->Image.Empty());
+        EXPECT_EQ(o->Image.Width() % o->FrameCount, 0);
+        EXPECT_GT(CellWidth(*o), o->LeftWidth + o->RightWidth);
+        EXPECT_GT(o->Image.Height(), o->TopHeight + o->BottomHeight);
+    }
+    EXPECT_EQ(skin.SunkEdge->FrameCount, 4);
+    EXPECT_EQ(skin.ComboButton->FrameCount, 4);
+    EXPECT_EQ(skin.ComboButton->Style, 0);  // the full look, with SunkEdge and the arrow
+    EXPECT_EQ(skin.ComboButton->Image2.Width(), skin.ComboButton->Image.Width());
+    EXPECT_EQ(skin.ExtraImages->FrameCount, 5);
+    // The page border is drawn with margins 4, 5, 4, 4.
+    EXPECT_GT(skin.Tabs->Image2.Width(), 8);
+    EXPECT_GT(skin.Tabs->Image2.Height(), 9);
+    EXPECT_NE(skin.Tabs->NormalColour2, skin.Tabs->MouseOverColour2);
+}
