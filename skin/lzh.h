@@ -15,7 +15,9 @@
 
 PONDERIX_EXCEPTION(ElzhException, Exception);
 
-// Messages of ElzhException.
+// Messages of ElzhException: the tables of a run cannot be allocated, or released. Releasing
+// memory cannot fail in C++ (the tables are freed by their owner's destructor), so nothing here
+// raises the second; it is kept for code that reports the decoder's failures by message.
 inline constexpr const wchar_t* kLzhNoMemoryMessage =
     L"LZH : Cannot get memory for dictionary tables";
 inline constexpr const wchar_t* kLzhFreeErrorMessage =

@@ -42,7 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Bytes payload(data, data + size - 3);
     const int64_t declared = (data[size - 3] | data[size - 2] << 8) % 10000;
     const uint8_t knob = data[size - 1];
-    const TLZH::TBuffers odd{size_t(1 + (knob & 15)), size_t(1 + (knob >> 4) * 300)};
+    // Output chunks around the 4096-byte history and the 60-byte longest match; not below 61,
+    // since every chunk moves the 4096 bytes of history once.
+    static constexpr size_t kOutputChunks[16] = {61,   64,   97,   128,  1000, 2047, 4095, 4096,
+                                                 4097, 4155, 5000, 6000, 8191, 8192, 9000, 65536};
+    const TLZH::TBuffers odd{size_t(1 + (knob & 15)), kOutputChunks[knob >> 4]};
 
     const Bytes decoded = Decode(declared, payload, {});
     Check(int64_t(decoded.size()) >= declared && int64_t(decoded.size()) <= declared + 59);

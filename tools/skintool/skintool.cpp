@@ -2,13 +2,14 @@
 
 #include <exception>
 
-#include "forms/text.h"
 
 namespace {
 
 constexpr TSkinToolCommand kCommands[] = {
     {"pack", "DIR OUT",
-     "store DIR's skin description (*.ini) and images (*.bmp) in the skin store OUT", PackCommand},
+     "store DIR's skin description (*.ini) and images (*.bmp) in the skin store OUT:\n"
+     "      the description first, then the images by lower-cased name; version 20000",
+     PackCommand},
     {"unpack", "STORE DIR", "write every entry of the skin store STORE into the folder DIR",
      UnpackCommand},
     {"list", "STORE", "show the entries of the skin store STORE", ListCommand},
