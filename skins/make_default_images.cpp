@@ -340,6 +340,71 @@ Image TabBorder() {
     return image;
 }
 
+// Scroll bars are drawn into a 16-pixel strip. Vertical parts are the horizontal ones with each
+// square cell transposed, so light comes from the same side along the bar.
+constexpr int kScroll = 16;
+
+Image TransposedCells(const Image& source) {
+    Image image(source.w, source.h);
+    for (int cell = 0; cell < source.w / kScroll; ++cell)
+        for (int y = 0; y < kScroll; ++y)
+            for (int x = 0; x < kScroll; ++x)
+                image.At(cell * kScroll + x, y) =
+                    source.px[size_t(x * source.w + cell * kScroll + y)];
+    return image;
+}
+
+// Arrow buttons: 23 cells; groups of four (normal, pressed, mouse over, disabled) pointing
+// left (cells 1-4), right (5-8), up (9-12) and down (13-16); the remaining cells are plain
+// button faces. The scroll bar skinner uses 1, 2, 5, 6, 9, 10, 13 and 14.
+Image ScrollArrows() {
+    Image image(23 * kScroll, kScroll);
+    const Face faces[4] = {
+        {{150, 165, 185}, {246, 248, 251}, {214, 222, 233}},
+        {{88, 108, 138}, {196, 207, 222}, {222, 229, 239}},
+        {{62, 124, 198}, {255, 255, 255}, {206, 224, 247}},
+        {{200, 206, 214}, {238, 240, 243}, {232, 235, 239}},
+    };
+    const Rgb ink[4] = {{30, 62, 108}, {20, 40, 70}, {52, 101, 164}, {170, 177, 188}};
+    for (int i = 0; i < 23; ++i) {
+        const int look = i % 4, direction = i < 16 ? i / 4 : -1;
+        RoundedCell(image, i * kScroll + 1, 1, kScroll - 2, kScroll - 2, 2.5, faces[look]);
+        if (direction < 0) continue;
+        // A triangle 7 wide and 4 deep, pointing along its direction.
+        for (int d = 0; d < 4; ++d)
+            for (int e = -3 + d; e <= 3 - d; ++e) {
+                const int along = direction == 0 || direction == 2 ? 9 - d : 6 + d;
+                const int across = 8 + e;
+                const bool horizontal = direction < 2;
+                const int x = horizontal ? along : across - 1, y = horizontal ? across - 1 : along;
+                image.At(i * kScroll + x + (look == 1), y + (look == 1)) = ink[look];
+            }
+    }
+    return image;
+}
+
+// Track: four cells (only the first is drawn), a groove with darker long edges.
+Image ScrollTrack() {
+    Image image(4 * kScroll, kScroll);
+    for (int y = 0; y < kScroll; ++y)
+        for (int x = 0; x < image.w; ++x)
+            image.At(x, y) = y == 0 || y == kScroll - 1 ? Rgb{196, 205, 218} : Rgb{218, 225, 234};
+    return image;
+}
+
+// Thumb: three cells (normal, dragged, and normal again), rounded, magenta around.
+Image ScrollThumb() {
+    Image image(3 * kScroll, kScroll);
+    const Face faces[3] = {
+        {{122, 140, 164}, {250, 251, 253}, {208, 217, 230}},
+        {{52, 101, 164}, {214, 229, 248}, {178, 204, 236}},
+        {{122, 140, 164}, {250, 251, 253}, {208, 217, 230}},
+    };
+    for (int cell = 0; cell < 3; ++cell)
+        RoundedCell(image, cell * kScroll, 1, kScroll, kScroll - 2, 3.5, faces[cell]);
+    return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -376,5 +441,11 @@ int main(int argc, char** argv) {
     Save(ComboArrow(), dir + "comboarrow.bmp");
     Save(Tabs(), dir + "tabs.bmp");
     Save(TabBorder(), dir + "tabborder.bmp");
+    const Image arrows = ScrollArrows();
+    Save(arrows, dir + "scrollarrows.bmp");
+    Save(ScrollTrack(), dir + "horzscroll.bmp");
+    Save(TransposedCells(ScrollTrack()), dir + "vertscroll.bmp");
+    Save(ScrollThumb(), dir + "horzthumb.bmp");
+    Save(TransposedCells(ScrollThumb()), dir + "vertthumb.bmp");
     return 0;
 }

@@ -189,3 +189,26 @@ TEST_F(DefaultSkin, ComboBoxAndTabElementsHoldWholeCells) {
     EXPECT_GT(skin.Tabs->Image2.Height(), 9);
     EXPECT_NE(skin.Tabs->NormalColour2, skin.Tabs->MouseOverColour2);
 }
+
+TEST_F(DefaultSkin, ScrollBarPartsAreSixteenPixelCells) {
+    ASSERT_TRUE(skin.Scrollbar && skin.HorzScroll && skin.VertScroll && skin.HorzScrollThumb &&
+                skin.VertScrollThumb);
+    // Every part is drawn into a 16-pixel strip: square cells avoid stretching across the bar.
+    for (const TDataSkinObject* o :
+         {skin.Scrollbar.get(), skin.HorzScroll.get(), skin.VertScroll.get(),
+          skin.HorzScrollThumb.get(), skin.VertScrollThumb.get()}) {
+        SCOPED_TRACE(o->Name);
+        ASSERT_FALSE(o->Image.Empty());
+        EXPECT_EQ(o->Image.Height(), 16);
+        EXPECT_EQ(o->Image.Width(), 16 * o->FrameCount);
+        EXPECT_LT(o->LeftWidth + o->RightWidth, 16);
+        EXPECT_LT(o->TopHeight + o->BottomHeight, 16);
+    }
+    EXPECT_EQ(skin.Scrollbar->FrameCount, 23);
+    EXPECT_EQ(skin.HorzScrollThumb->FrameCount, 3);  // read from the section
+    EXPECT_EQ(skin.VertScrollThumb->FrameCount, 3);
+    // The arrow cells sit on the strip's background: their corners are magenta.
+    for (int cell : {1, 2, 5, 6, 9, 10, 13, 14}) {
+        EXPECT_TRUE(IsKey(skin.Scrollbar->Image, 16 * (cell - 1), 0)) << cell;
+    }
+}
