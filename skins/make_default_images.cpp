@@ -405,6 +405,31 @@ Image ScrollThumb() {
     return image;
 }
 
+// Menu items: five 24 x 20 cells, 1 normal (clear: the popup's background shows), 2 the
+// separator line near the top, 4 selected (dark enough for white text), 3 and 5 as 1.
+Image MenuItem() {
+    constexpr int w = 24, h = 20;
+    Image image(5 * w, h);
+    for (int x = 0; x < w; ++x) {
+        image.At(w + x, 3) = Rgb{196, 205, 218};
+        image.At(w + x, 4) = Rgb{255, 255, 255};
+    }
+    RoundedCell(image, 3 * w, 0, w, h, 2.5, {{40, 78, 130}, {82, 128, 186}, {52, 101, 164}});
+    return image;
+}
+
+// Popup menu background: one 16 x 16 cell whose outer 3 pixels are the popup's border.
+Image MenuBackground() {
+    constexpr int n = 16;
+    Image image(n, n);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            const int ring = std::min({x, y, n - 1 - x, n - 1 - y});
+            image.At(x, y) = ring == 0 ? Rgb{122, 140, 164} : Rgb{248, 250, 252};
+        }
+    return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -447,5 +472,7 @@ int main(int argc, char** argv) {
     Save(TransposedCells(ScrollTrack()), dir + "vertscroll.bmp");
     Save(ScrollThumb(), dir + "horzthumb.bmp");
     Save(TransposedCells(ScrollThumb()), dir + "vertthumb.bmp");
+    Save(MenuItem(), dir + "menuitem.bmp");
+    Save(MenuBackground(), dir + "menuback.bmp");
     return 0;
 }

@@ -212,3 +212,21 @@ TEST_F(DefaultSkin, ScrollBarPartsAreSixteenPixelCells) {
         EXPECT_TRUE(IsKey(skin.Scrollbar->Image, 16 * (cell - 1), 0)) << cell;
     }
 }
+
+TEST_F(DefaultSkin, MenuItemsAndBackgroundKeepTheirBorders) {
+    ASSERT_TRUE(skin.MenuItem && skin.MenuBackground);
+    EXPECT_EQ(skin.MenuItem->FrameCount, 5);
+    EXPECT_EQ(skin.MenuItem->Image.Width() % 5, 0);
+    EXPECT_NE(skin.MenuItem->Trans, 0);  // normal items show the popup's background
+    EXPECT_EQ(skin.MenuBackground->FrameCount, 1);
+    // The popup border copied from the background is 3 pixels: the margins keep it unscaled.
+    for (int32_t margin : {skin.MenuBackground->LeftWidth, skin.MenuBackground->TopHeight,
+                           skin.MenuBackground->RightWidth, skin.MenuBackground->BottomHeight}) {
+        EXPECT_EQ(margin, 3);
+    }
+    // Selected captions are drawn in HilightText over cell 4: it must not be the menu colour.
+    const uint8_t* selected =
+        skin.MenuItem->Image.ScanLine(10) + 3 * (3 * CellWidth(*skin.MenuItem) + 12);
+    EXPECT_NE(TColor(selected[2] | selected[1] << 8 | selected[0] << 16), skin.MenuColour);
+    EXPECT_NE(skin.HilightTextColour, skin.MenuColour);
+}
