@@ -67,8 +67,9 @@ protected:
 
 private:
     void ApplyFrameStyle();
-    // Routes a menu's WM_COMMAND, WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR to the main menu,
-    // and puts the menu back on the window on CM_MENUCHANGED; answers true when handled.
+    // Routes a menu's WM_COMMAND, WM_MEASUREITEM, WM_DRAWITEM, WM_INITMENUPOPUP and WM_MENUCHAR
+    // to the main menu, and puts the menu back on the window on CM_MENUCHANGED; answers true
+    // when handled.
     bool MenuMessage(TMessage& message);
     void PlaceOnScreen(TCreateParams& params) const;
 

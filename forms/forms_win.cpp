@@ -139,6 +139,13 @@ bool TCustomForm::MenuMessage(TMessage& message) {
             message.Result = TRUE;
             return true;
         }
+        case WM_INITMENUPOPUP:
+            // A drop-down about to open runs its item's OnClick, which may still change the
+            // sub-items; the system shows them afterwards.
+            if (HIWORD(message.LParam) == 0) {
+                if (TMenuItem* item = mainMenu->FindItem(message.WParam, fkHandle)) item->Click();
+            }
+            return false;
         case WM_MENUCHAR: {
             const auto native = reinterpret_cast<HMENU>(message.LParam);
             if (mainMenu->Handle() != native &&

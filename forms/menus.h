@@ -126,6 +126,8 @@ public:
     // topLevel is true for an item of a menu bar.
     void AdvancedDrawItem(TCanvas& canvas, const TRect& rect, TOwnerDrawState state, bool topLevel);
 
+    // Runs when the item is chosen, and for an item with sub-items also just before its
+    // drop-down opens (WM_INITMENUPOPUP), so it can still change them.
     TNotifyEvent OnClick;
     TMenuMeasureItemEvent OnMeasureItem;
     TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;

@@ -448,6 +448,14 @@ LRESULT CALLBACK PopupListWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
                 }
                 break;
             }
+            case WM_INITMENUPOPUP:
+                // A sub-menu about to open runs its item's OnClick (OnPopup ran for the root).
+                for (TPopupMenu* menu : PopupMenus())
+                    if (TMenuItem* item = menu->FindItem(wParam, fkHandle)) {
+                        item->Click();
+                        break;
+                    }
+                break;
             case WM_MENUCHAR: {
                 const auto native = reinterpret_cast<HMENU>(lParam);
                 for (TPopupMenu* menu : PopupMenus())

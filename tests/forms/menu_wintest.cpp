@@ -217,6 +217,14 @@ TEST(Menus, CommandsRunTheirItemsClickOnlyWhenEnabled) {
     EXPECT_TRUE(form->MainMenu1->IsShortCut(scCtrl | 'O'));
     EXPECT_FALSE(form->MainMenu1->IsShortCut(scCtrl | 'Q'));
     EXPECT_EQ(form->clicks, (std::vector<std::wstring>{L"Open1", L"Save1", L"Exit1", L"Open1"}));
+
+    // A drop-down about to open runs its item's click first; the system menu's does not.
+    form->clicks.clear();
+    form->File1->OnClick = [&](TObject*) { form->clicks.push_back(L"File1"); };
+    const auto file = reinterpret_cast<WPARAM>(form->File1->Handle());
+    SendMessageW(form->Handle(), WM_INITMENUPOPUP, file, MAKELPARAM(0, FALSE));
+    SendMessageW(form->Handle(), WM_INITMENUPOPUP, file, MAKELPARAM(0, TRUE));
+    EXPECT_EQ(form->clicks, (std::vector<std::wstring>{L"File1"}));
 }
 
 TEST(Menus, MenuCharFindsHotkeysAmongVisibleEnabledItems) {
