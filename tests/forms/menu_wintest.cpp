@@ -282,6 +282,22 @@ TEST(Menus, ItemChangesReachTheNativeMenusAndTellTheForm) {
     EXPECT_EQ(MenuText(file, 0), L"打开文件(&O)\tCtrl+O");  // owner-drawn items keep their text
 }
 
+TEST(Menus, OwnerDrawnMenuBarItemsAreMeasuredAndDrawnThroughTheForm) {
+    auto form = ReadMenuForm();
+    int measured = 0, drawn = 0;
+    form->File1->OnMeasureItem = [&](TObject*, TCanvas*, int&, int&) { ++measured; };
+    form->File1->OnAdvancedDrawItem = [&](TObject*, TCanvas*, const TRect&, TOwnerDrawState) {
+        ++drawn;
+    };
+    form->MainMenu1->SetOwnerDraw(true);
+    form->Show();
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(PumpUntil([&] { return measured > 0 && drawn > 0; }, std::chrono::seconds(3)));
+    EXPECT_TRUE(form->File1->IsTopLevel());
+    EXPECT_FALSE(form->Open1->IsTopLevel());
+    EXPECT_FALSE(form->Copy1->IsTopLevel());  // popup menus have no bar
+}
+
 TEST(Menus, OwnerDrawnPopupMeasuresAndDrawsThroughItsEvents) {
     auto form = ReadMenuForm();
     form->Show();
