@@ -138,7 +138,7 @@ protected:
 private:
     friend class TMenu;
     // Something shown changed: the parent's native menu is rebuilt and the menu told.
-    void Changed(bool rebuild = true);
+    void Changed();
     // Refills this item's native menu (when made) from the visible sub-items.
     void RebuildHandle();
     // Rebuilds this item's native menu and those of every sub-item.
@@ -189,8 +189,9 @@ public:
     bool IsShortCut(TShortCut shortCut);
 
 protected:
-    // An item changed; rebuild tells that native menus were refilled.
-    virtual void MenuChanged(TMenuItem* source, bool rebuild);
+    // Something shown changed: source, or the whole menu when null. Native menus are already
+    // refilled.
+    virtual void MenuChanged(TMenuItem* source);
     void Notification(TComponent* component, TOperation operation) override;
     void Loaded() override;
 
@@ -215,7 +216,7 @@ public:
 
 protected:
     // Sends CM_MENUCHANGED to the window.
-    void MenuChanged(TMenuItem* source, bool rebuild) override;
+    void MenuChanged(TMenuItem* source) override;
 
 private:
     HWND windowHandle = nullptr;

@@ -1,6 +1,6 @@
 // Menu items and menus: the item tree, command identifiers, the native menus built from the
-// tree, main menus on a window's menu bar and popup menus. Measuring and drawing of owner-drawn
-// items is in menu_draw_win.cpp.
+// tree, and main menus on a window's menu bar. Popup menus are in popup_menu_win.cpp, measuring
+// and drawing of owner-drawn items in menu_draw_win.cpp.
 
 #include "forms/menus.h"
 
@@ -32,9 +32,6 @@ PONDERIX_DEFINE_CLASS(TMenu, [](TClassBuilder<TMenu>& b) {
     b.Enum("BiDiMode", BiDiModeType, &TMenu::BiDiMode, &TMenu::SetBiDiMode);
 })
 PONDERIX_DEFINE_CLASS(TMainMenu, [](TClassBuilder<TMainMenu>&) {})
-PONDERIX_DEFINE_CLASS(TPopupMenu, [](TClassBuilder<TPopupMenu>& b) {
-    b.Event("OnPopup", &TPopupMenu::OnPopup);
-})
 
 // ---- command identifiers --------------------------------------------------------------------
 
@@ -231,9 +228,9 @@ void TMenuItem::Click() {
     if (enabled && OnClick) OnClick(this);
 }
 
-void TMenuItem::Changed(bool rebuild) {
+void TMenuItem::Changed() {
     if (parent && parent->handle) parent->RebuildHandle();
-    if (TMenu* owningMenu = GetParentMenu()) owningMenu->MenuChanged(this, rebuild);
+    if (TMenu* owningMenu = GetParentMenu()) owningMenu->MenuChanged(this);
 }
 
 void TMenuItem::RebuildHandle() {
@@ -292,7 +289,7 @@ void TMenu::SetOwnerDraw(bool value) {
     if (value == ownerDraw) return;
     ownerDraw = value;
     items->RebuildAll();
-    MenuChanged(nullptr, true);
+    MenuChanged(nullptr);
 }
 
 void TMenu::SetImages(TImageList* value) {
@@ -301,14 +298,14 @@ void TMenu::SetImages(TImageList* value) {
     images = value;
     if (images) images->FreeNotification(this);
     items->RebuildAll();  // owner-drawn items are measured again
-    MenuChanged(nullptr, true);
+    MenuChanged(nullptr);
 }
 
 void TMenu::SetBiDiMode(TBiDiMode value) {
     if (value == biDiMode) return;
     biDiMode = value;
     items->RebuildAll();
-    MenuChanged(nullptr, true);
+    MenuChanged(nullptr);
 }
 
 void TMenu::Notification(TComponent* component, TOperation operation) {
@@ -317,7 +314,7 @@ void TMenu::Notification(TComponent* component, TOperation operation) {
         images = nullptr;
         if (!HasState(csDestroying)) {
             items->RebuildAll();
-            MenuChanged(nullptr, true);
+            MenuChanged(nullptr);
         }
     }
 }
@@ -325,7 +322,7 @@ void TMenu::Notification(TComponent* component, TOperation operation) {
 void TMenu::Loaded() {
     TComponent::Loaded();
     items->RebuildAll();
-    MenuChanged(nullptr, true);
+    MenuChanged(nullptr);
 }
 
 namespace {
@@ -372,7 +369,7 @@ bool TMenu::IsShortCut(TShortCut shortCut) {
     return true;
 }
 
-void TMenu::MenuChanged(TMenuItem*, bool) {}
+void TMenu::MenuChanged(TMenuItem*) {}
 
 LRESULT MenuCharMessage(TMenu& menu, wchar_t key, HMENU native) {
     TMenuItem* parent = menu.Handle() == native
@@ -407,126 +404,17 @@ void TMainMenu::SetWindowHandle(HWND window) {
     if (window) ::SetMenu(window, Handle());
 }
 
-void TMainMenu::MenuChanged(TMenuItem* source, bool rebuild) {
-    TMenu::MenuChanged(source, rebuild);
+void TMainMenu::MenuChanged(TMenuItem* source) {
+    TMenu::MenuChanged(source);
     if (windowHandle && !HasState(csLoading) && !HasState(csDestroying))
         SendMessageW(windowHandle, CM_MENUCHANGED, 0, 0);
 }
-
-// ---- TPopupMenu -----------------------------------------------------------------------------
-
-namespace {
-
-std::vector<TPopupMenu*>& PopupMenus() {
-    static std::vector<TPopupMenu*> list;
-    return list;
-}
-
-// The owner of every tracked popup menu: it receives the menus' WM_MEASUREITEM, WM_DRAWITEM and
-// WM_COMMAND. A hidden top-level window (TrackPopupMenu wants a window that can own a menu),
-// made on first use and destroyed with the last popup menu.
-HWND popupListWindow = nullptr;
-
-LRESULT CALLBACK PopupListWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (msg) {
-            case WM_MEASUREITEM: {
-                auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-                if (measure.CtlType != ODT_MENU) break;
-                if (TMenuItem* item = FindPopupItem(measure.itemID)) {
-                    MeasureMenuItemMessage(*item, window, measure);
-                    return TRUE;
-                }
-                break;
-            }
-            case WM_DRAWITEM: {
-                const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-                if (draw.CtlType != ODT_MENU) break;
-                if (TMenuItem* item = FindPopupItem(draw.itemID)) {
-                    DrawMenuItemMessage(*item, draw);
-                    return TRUE;
-                }
-                break;
-            }
-            case WM_INITMENUPOPUP:
-                // A sub-menu about to open runs its item's OnClick (OnPopup ran for the root).
-                for (TPopupMenu* menu : PopupMenus())
-                    if (TMenuItem* item = menu->FindItem(wParam, fkHandle)) {
-                        item->Click();
-                        break;
-                    }
-                break;
-            case WM_MENUCHAR: {
-                const auto native = reinterpret_cast<HMENU>(lParam);
-                for (TPopupMenu* menu : PopupMenus())
-                    if (menu->Handle() == native ||
-                        menu->FindItem(reinterpret_cast<UINT_PTR>(native), fkHandle))
-                        return MenuCharMessage(*menu, static_cast<wchar_t>(LOWORD(wParam)), native);
-                break;
-            }
-            case WM_COMMAND:
-                // A menu tracked without TPM_RETURNCMD reports its choice here.
-                if (HIWORD(wParam) == 0 && lParam == 0) {
-                    if (TMenuItem* item = FindPopupItem(LOWORD(wParam))) item->Click();
-                    return 0;
-                }
-                break;
-        }
-    } catch (const std::exception& e) {
-        ApplicationHandleException(e);
-        return 0;
-    }
-    return DefWindowProcW(window, msg, wParam, lParam);
-}
-
-HWND PopupListWindow() {
-    static const wchar_t kClassName[] = L"TPopupListWindow";
-    static const ATOM registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = PopupListWndProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kClassName;
-        return RegisterClassExW(&wc);
-    }();
-    (void)registered;
-    if (!popupListWindow) {
-        popupListWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0,
-                                          nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        if (!popupListWindow) throw EMenuError(L"无法创建弹出菜单窗口");
-    }
-    return popupListWindow;
-}
-
-}  // namespace
 
 TMenuItem* FindPopupItem(UINT command) {
     TMenuItem* item = ItemOfCommand(command);
     if (!item) return nullptr;
     TMenu* owningMenu = item->GetParentMenu();
     return owningMenu && owningMenu->Is<TPopupMenu>() ? item : nullptr;
-}
-
-TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {
-    PopupMenus().push_back(this);
-}
-
-TPopupMenu::~TPopupMenu() {
-    auto& list = PopupMenus();
-    list.erase(std::remove(list.begin(), list.end(), this), list.end());
-    if (list.empty() && popupListWindow) DestroyWindow(std::exchange(popupListWindow, nullptr));
-}
-
-void TPopupMenu::Popup(int x, int y) {
-    popupPoint = {x, y};
-    if (OnPopup) OnPopup(this);
-    const UINT align = IsRightToLeft() ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-        Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON | align, x, y, 0, PopupListWindow(), nullptr));
-    // A handler run while the menu was open may have freed this menu.
-    auto& list = PopupMenus();
-    if (std::find(list.begin(), list.end(), this) == list.end()) return;
-    if (chosen) DispatchCommand(chosen);
 }
 
 void RegisterMenuClasses() {
