@@ -7,16 +7,30 @@
 #include "app/about_box.h"
 #include "app/main_form.h"
 #include "forms/application.h"
+#include "skin/controls/skin_manager.h"
+#include "skin/shared_bitmaps_win.h"
+#include "skin/skin_data.h"
+#include "skin/skin_message_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    int exitCode = 0;
     try {
         Application->Initialize();
+        InstallSkinManager();
+        InstallSkinMessageBox();
+        RegisterSkinDataClasses();
         RegisterApplicationClasses();
         Application->CreateForm(MainForm);
         Application->CreateForm(AboutBox);
+        exitCode = Application->Run();
     } catch (const std::exception& error) {
         ShowStartupFailure(error);
-        return 1;
+        exitCode = 1;
     }
-    return Application->Run();
+    // The windows (and the skin component on the main one) go first; the skin manager is freed
+    // last.
+    Application->DestroyComponents();
+    FreeSkinManager();
+    FreeSkinShared();
+    return exitCode;
 }
