@@ -12,6 +12,7 @@
 #include "forms/forms.h"
 #include "forms/label.h"
 #include "forms/page_control.h"
+#include "skin/skin_data.h"
 
 class TMainForm : public TForm {
     PONDERIX_CLASS(TMainForm, TForm)
@@ -120,6 +121,7 @@ public:
     TDataSource* DataSource2 = nullptr;
     TDataSource* DataSource3 = nullptr;
     TDataSource* DataSource4 = nullptr;
+    TSkinData* SkinData1 = nullptr;
 
     void FormCreate(TObject* sender);
     void Button1Click(TObject* sender);

@@ -111,6 +111,7 @@ PONDERIX_DEFINE_CLASS(TMainForm, [](TClassBuilder<TMainForm>& b) {
     b.Field("DataSource2", &TMainForm::DataSource2);
     b.Field("DataSource3", &TMainForm::DataSource3);
     b.Field("DataSource4", &TMainForm::DataSource4);
+    b.Field("SkinData1", &TMainForm::SkinData1);
     // Event handlers
     b.Method("FormCreate", &TMainForm::FormCreate);
     b.Method("Button1Click", &TMainForm::Button1Click);
@@ -306,6 +307,7 @@ void TMainForm::RadioButton15Click(TObject*) { ShowCheckeredGrid(L"圆豆型花�
 void RegisterApplicationClasses() {
     RegisterDataClasses();
     RegisterGridClasses();
+    RegisterSkinDataClasses();
     RegisterComponentClass(TMainForm::StaticClass());
     RegisterComponentClass(TAboutBox::StaticClass());
 }

@@ -9,7 +9,6 @@
 #include "forms/application.h"
 #include "skin/controls/skin_manager.h"
 #include "skin/shared_bitmaps_win.h"
-#include "skin/skin_data.h"
 #include "skin/skin_message_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -18,7 +17,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         Application->Initialize();
         InstallSkinManager();
         InstallSkinMessageBox();
-        RegisterSkinDataClasses();
         RegisterApplicationClasses();
         Application->CreateForm(MainForm);
         Application->CreateForm(AboutBox);

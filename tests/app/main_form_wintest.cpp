@@ -8,6 +8,7 @@
 #include "about_box.h"
 #include "forms/application.h"
 #include "main_form.h"
+#include "skin/controls/skin_manager.h"
 #include "support/win_test_util.h"
 
 namespace fs = std::filesystem;
@@ -16,7 +17,10 @@ namespace {
 
 class MainWindow : public testing::Test {
 protected:
-    static void SetUpTestSuite() { RegisterApplicationClasses(); }
+    static void SetUpTestSuite() {
+        InstallSkinManager();
+        RegisterApplicationClasses();
+    }
 
     void SetUp() override {
         // Each test works on its own copy of the database, in a folder of its own.
@@ -307,4 +311,23 @@ TEST_F(MainWindow, GridEditsAppendsAndDeletesAreWrittenToTheFile) {
     table->Close();
     table->Open();
     EXPECT_EQ(table->RecordCount(), rows);
+}
+
+TEST_F(MainWindow, CarriesTheDefaultSkinInItsOwnResource) {
+    TSkinData* skin = MainForm->SkinData1;
+    ASSERT_NE(skin, nullptr);
+    EXPECT_GT(skin->Store().Bytes().size(), 1000u);  // the packed default skin, read from the form
+    EXPECT_FALSE(skin->Empty());
+    EXPECT_TRUE(skin->Active());
+    EXPECT_EQ(skin->DisableTag(), 99);
+    EXPECT_EQ(skin->SkinControls(), 0x3FFFFu);
+    EXPECT_EQ(skin->Skin3rd()->Count(), 96);
+    EXPECT_TRUE(skin->MenuUpdate());
+    EXPECT_EQ(skin->MenuGlyphs()->Count(), 4);
+    EXPECT_FALSE(skin->Skin().FrameTop.Image.Empty());
+    auto* manager = static_cast<TSkinManage*>(ExistingSkinManager());
+    ASSERT_NE(manager, nullptr);
+    EXPECT_EQ(manager->Skins(), std::vector<TSkinData*>{skin});
+    EXPECT_NE(manager->HookHandle(), nullptr);
+    EXPECT_TRUE(manager->Enabled());
 }
