@@ -14,6 +14,7 @@
 #include "forms/properties.h"
 #include "forms/speed_button.h"
 #include "paint_test_surface.h"
+#include "support/gdi_objects.h"
 
 namespace {
 
@@ -300,6 +301,29 @@ TEST_F(SpeedButtons, PaintTheCellOfEachState) {
     Render(surface);
     EXPECT_EQ(surface.Count(kRed, 126, 21, 134, 29), 63);
     EXPECT_EQ(surface.Count(kSentinel, 110, 10, 150, 40), 40 * 30 - 63);
+}
+
+TEST_F(SpeedButtons, RepaintingKeepsTheGdiObjectCount) {
+    auto* bitBtn = new TBitBtn(&form);
+    bitBtn->SetParent(&form);
+    bitBtn->SetBounds(10, 50, 75, 25);
+    bitBtn->SetCaption(L"计算");
+    MakeStrip(*bitBtn->Glyph(), 10, {kRed});
+    bitBtn->SetEnabled(false);  // the grey glyph and the embossed caption
+    MakeStrip(*buttons[0]->Glyph(), 8, {kRed, kBlue});
+    buttons[0]->SetNumGlyphs(2);
+    buttons[0]->SetCaption(L"开");
+    RECT client;
+    GetClientRect(form.Handle(), &client);
+    TPaintTestSurface formSurface(client.right, client.bottom), buttonSurface(75, 25);
+    auto round = [&] {
+        Render(formSurface);
+        PrintButton(*bitBtn, buttonSurface);
+    };
+    round();
+    const int before = GdiObjectCount();
+    for (int i = 0; i < 200; ++i) round();
+    EXPECT_EQ(GdiObjectCount(), before);
 }
 
 std::string Hex(const std::vector<uint8_t>& bytes) {

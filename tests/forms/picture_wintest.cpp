@@ -14,6 +14,7 @@
 #include "forms/image.h"
 #include "ico_test_writer.h"
 #include "paint_test_surface.h"
+#include "support/gdi_objects.h"
 
 namespace {
 
@@ -245,6 +246,30 @@ TEST(Image, ReadsItsPictureFromAFormDescription) {
         "object Form1: TForm\n  object Image1: TImage\n    PictureData = {00FF00FF}\n  end\nend\n";
     TForm other(nullptr);
     EXPECT_THROW(ReadComponentFromText(other, bad, L"picture test"), EReadError);
+}
+
+TEST(Image, RepaintingAndReloadingKeepsTheGdiObjectCount) {
+    TForm form(nullptr);
+    auto* image = new TImage(&form);
+    image->SetParent(&form);
+    image->SetBounds(0, 0, 64, 64);
+    image->SetStretch(true);
+    image->SetTransparent(true);
+    TPaintTestSurface surface(64, 64);
+    const std::vector<uint8_t> icon = TestIconFile(), bmp = BmpFile(8, 8, kGreen);
+    auto round = [&] {
+        for (const auto* file : {&icon, &bmp}) {
+            TMemoryStream stream(*file);
+            image->Picture()->LoadFromStream(stream);
+            SendMessageW(form.Handle(), WM_PAINT, reinterpret_cast<WPARAM>(surface.dc), 0);
+        }
+        TPicture copy;
+        copy.Assign(*image->Picture());
+    };
+    round();  // the first round makes the objects that live as long as the form
+    const int before = GdiObjectCount();
+    for (int i = 0; i < 200; ++i) round();
+    EXPECT_EQ(GdiObjectCount(), before);
 }
 
 }  // namespace
