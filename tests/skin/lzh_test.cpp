@@ -71,7 +71,7 @@ TEST(Lzh, EncoderFindsMatchesAndKeepsRandomDataNearItsSize) {
     EXPECT_LT(EncodeLZH(zeros).size(), zeros.size() / 40);  // 60 bytes in about 11 bits
     Bytes twice = skintest::RandomBytes(4096, 5);
     twice.insert(twice.end(), twice.begin(), twice.end());
-    EXPECT_LT(EncodeLZH(twice).size(), 4096 + 4096 / 8);  // second half as 4096-back matches
+    EXPECT_LT(EncodeLZH(twice).size(), 4096u + 4096 / 8);  // second half as 4096-back matches
     const Bytes random = skintest::RandomBytes(1 << 20, 1);
     EXPECT_LT(EncodeLZH(random).size(), random.size() + random.size() / 20);
 }
