@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "forms/exception.h"
+#include "forms/owned.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -18,29 +19,6 @@ struct sqlite3_stmt;
 PONDERIX_EXCEPTION(EDatabaseError, Exception);
 
 namespace sqlite_detail {
-
-// One owner per handle; copying does not compile.
-template <typename Handle, auto Free>
-class Owned {
-public:
-    Owned() = default;
-    explicit Owned(Handle h) : handle(h) {}
-    Owned(Owned&& other) noexcept : handle(std::exchange(other.handle, nullptr)) {}
-    Owned& operator=(Owned&& other) noexcept {
-        Reset(std::exchange(other.handle, nullptr));
-        return *this;
-    }
-    ~Owned() { Reset(); }
-    Handle Get() const { return handle; }
-    void Reset(Handle h = nullptr) {
-        if (Handle old = std::exchange(handle, h)) Free(old);
-    }
-    // Gives up ownership without freeing (the handle was released some other way).
-    Handle Release() { return std::exchange(handle, nullptr); }
-
-private:
-    Handle handle = nullptr;
-};
 
 // sqlite3_close_v2: a connection with statements still open closes when the last one goes.
 void CloseDatabase(sqlite3* db);
@@ -91,7 +69,7 @@ private:
     [[noreturn]] void ValueError(int column, std::string_view problem) const;
     [[noreturn]] void Fail(int code, std::string_view action) const;
 
-    sqlite_detail::Owned<sqlite3_stmt*, &sqlite_detail::FinalizeStatement> statement;
+    Owned<sqlite3_stmt*, &sqlite_detail::FinalizeStatement> statement;
     std::string sql;
 };
 
@@ -113,7 +91,7 @@ private:
     [[noreturn]] void Fail(int code, std::string_view action) const;
 
     std::string path;
-    sqlite_detail::Owned<sqlite3*, &sqlite_detail::CloseDatabase> db;
+    Owned<sqlite3*, &sqlite_detail::CloseDatabase> db;
 };
 
 // BEGIN IMMEDIATE now; ROLLBACK when destroyed without Commit.

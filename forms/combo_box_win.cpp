@@ -199,11 +199,7 @@ void TCustomComboBox::WndProc(TMessage& message) {
     }
     if (message.Msg == WM_CTLCOLOREDIT || message.Msg == WM_CTLCOLORLISTBOX ||
         message.Msg == CN_CTLCOLOREDIT || message.Msg == CN_CTLCOLORLISTBOX) {
-        auto dc = reinterpret_cast<HDC>(message.WParam);
-        SetTextColor(dc, ColorToRGB(Font()->Color()));
-        SetBkColor(dc, ColorToRGB(Color()));
-        SetDCBrushColor(dc, ColorToRGB(Color()));
-        message.Result = reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+        message.Result = ControlColors(reinterpret_cast<HDC>(message.WParam));
         return;
     }
     TWinControl::WndProc(message);

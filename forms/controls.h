@@ -164,6 +164,8 @@ protected:
     virtual void BeforeDestroyHandle() {}
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
+    // Answers a WM_CTLCOLORxxx for this control: its font colour on its own colour.
+    LRESULT ControlColors(HDC dc);
     // A child control has just been placed on, or taken off, this control.
     virtual void ControlInserted(TControl*) {}
     virtual void ControlRemoved(TControl*) {}

@@ -459,6 +459,13 @@ void TWinControl::WndProc(TMessage& message) {
     TControl::WndProc(message);
 }
 
+LRESULT TWinControl::ControlColors(HDC dc) {
+    SetTextColor(dc, ColorToRGB(Font()->Color()));
+    SetBkColor(dc, ColorToRGB(Color()));
+    SetDCBrushColor(dc, ColorToRGB(Color()));
+    return reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+}
+
 void TWinControl::KeyPress(wchar_t& key) {
     if (OnKeyPress) OnKeyPress(this, key);
 }

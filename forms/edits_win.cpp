@@ -73,11 +73,7 @@ void TCustomEdit::WndProc(TMessage& message) {
     }
     if (message.Msg == CN_CTLCOLOREDIT || message.Msg == CN_CTLCOLORSTATIC) {
         // Read-only boxes keep the colour the form gives them, not the platform's grey.
-        auto dc = reinterpret_cast<HDC>(message.WParam);
-        SetTextColor(dc, ColorToRGB(Font()->Color()));
-        SetBkColor(dc, ColorToRGB(Color()));
-        SetDCBrushColor(dc, ColorToRGB(Color()));
-        message.Result = reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+        message.Result = ControlColors(reinterpret_cast<HDC>(message.WParam));
         return;
     }
     TWinControl::WndProc(message);

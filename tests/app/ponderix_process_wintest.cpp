@@ -6,24 +6,6 @@
 
 namespace {
 
-struct FindMain {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
-    auto* find = reinterpret_cast<FindMain*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t cls[64];
-    if (process == find->process && IsWindowVisible(window) && GetClassNameW(window, cls, 64) &&
-        std::wstring(cls) == L"TMainForm") {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 class ProgramProcess : public testing::Test {
 protected:
     void SetUp() override {
@@ -37,9 +19,7 @@ protected:
             << "cannot start Ponderix.exe, error " << GetLastError();
         WaitForInputIdle(info.hProcess, 10000);
         for (int i = 0; i < 500 && !mainWindow; ++i) {
-            FindMain find{info.dwProcessId, nullptr};
-            EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&find));
-            mainWindow = find.found;
+            mainWindow = FindProcessWindow(info.dwProcessId, L"TMainForm", true);
             if (!mainWindow) Sleep(20);
         }
     }
@@ -83,26 +63,6 @@ TEST_F(ProgramProcess, MainWindowHasItsClassCaptionAndClientSizeAndClosingExitsW
     EXPECT_EQ(exitCode, 0u);
 }
 
-namespace {
-
-struct FindBox {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialogOf(HWND window, LPARAM param) {
-    auto* find = reinterpret_cast<FindBox*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t cls[64];
-    if (process == find->process && GetClassNameW(window, cls, 64) && std::wstring(cls) == L"#32770") {
-        find->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
 
 // Without its database the program cannot build its main window: it shows the start-up failure
 // box, no window of its own, and ends with exit code 1.
@@ -120,19 +80,19 @@ TEST(ProgramStartup, MissingDatabaseShowsTheFailureBoxAndExitsWithOne) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     ASSERT_TRUE(CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                folder.c_str(), &startup, &info));
-    FindBox find{info.dwProcessId, nullptr};
-    for (int i = 0; i < 500 && !find.found; ++i) {
-        EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&find));
-        if (!find.found) Sleep(20);
+    HWND box = nullptr;
+    for (int i = 0; i < 500 && !box; ++i) {
+        box = FindProcessWindow(info.dwProcessId, L"#32770", false);
+        if (!box) Sleep(20);
     }
-    ASSERT_NE(find.found, nullptr) << "no start-up failure box";
+    ASSERT_NE(box, nullptr) << "no start-up failure box";
     Sleep(100);
-    EXPECT_EQ(WindowText(find.found), L"应用程序错误");
-    const std::wstring text = WindowText(GetDlgItem(find.found, 0xFFFF));
+    EXPECT_EQ(WindowText(box), L"应用程序错误");
+    const std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
     EXPECT_EQ(text.rfind(L"异常 EDatabaseError 发生在模块 Ponderix.exe 中的 ", 0), 0u) << text.size();
     EXPECT_NE(text.find(L"weight.db"), std::wstring::npos);
     EXPECT_EQ(FindWindowW(L"TMainForm", nullptr), nullptr);
-    PostMessageW(find.found, WM_COMMAND, IDOK, 0);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
     ASSERT_EQ(WaitForSingleObject(info.hProcess, 10000), WAIT_OBJECT_0);
     DWORD exitCode = 0;
     GetExitCodeProcess(info.hProcess, &exitCode);

@@ -22,25 +22,33 @@ void PumpMessages() {
 
 namespace {
 
-struct FindBox {
+struct FindWindowQuery {
     DWORD process;
+    const std::wstring& className;
+    bool visibleOnly;
     HWND found;
 };
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
-    auto* find = reinterpret_cast<FindBox*>(param);
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto* query = reinterpret_cast<FindWindowQuery*>(param);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    wchar_t cls[64];
-    if (process == find->process && IsWindowVisible(window) && GetClassNameW(window, cls, 64) &&
-        std::wstring(cls) == L"#32770") {
-        find->found = window;
+    wchar_t cls[256];
+    if (process == query->process && (!query->visibleOnly || IsWindowVisible(window)) &&
+        GetClassNameW(window, cls, 256) && query->className == cls) {
+        query->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
 }  // namespace
+
+HWND FindProcessWindow(DWORD process, const std::wstring& className, bool visibleOnly) {
+    FindWindowQuery query{process, className, visibleOnly, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
 
 TMessageBoxWatcher::TMessageBoxWatcher() { thread = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
 
@@ -54,14 +62,12 @@ TMessageBoxWatcher::~TMessageBoxWatcher() {
 DWORD WINAPI TMessageBoxWatcher::Run(void* param) {
     auto* self = static_cast<TMessageBoxWatcher*>(param);
     for (int i = 0; i < 1000; ++i) {
-        FindBox find{GetCurrentProcessId(), nullptr};
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&find));
-        if (find.found) {
+        if (HWND box = FindProcessWindow(GetCurrentProcessId(), L"#32770", true)) {
             Sleep(50);  // let the box finish laying itself out
-            self->result.title = WindowText(find.found);
-            self->result.text = WindowText(GetDlgItem(find.found, 0xFFFF));
+            self->result.title = WindowText(box);
+            self->result.text = WindowText(GetDlgItem(box, 0xFFFF));
             self->result.seen = true;
-            PostMessageW(find.found, WM_COMMAND, IDOK, 0);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
             return 0;
         }
         Sleep(10);

@@ -34,6 +34,9 @@ private:
     static DWORD WINAPI Run(void* self);
 };
 
+// The first top-level window of a process with that class name (visible ones only, if asked).
+HWND FindProcessWindow(DWORD process, const std::wstring& className, bool visibleOnly);
+
 // The text of a window, read with WM_GETTEXT so that it also works across processes.
 std::wstring WindowText(HWND window);
 // A file beside (or under a folder beside) this test program's folder: "..\\bin\\Ponderix.exe".
