@@ -49,7 +49,8 @@ public:
     void ShowException(const std::exception& error);
     std::function<void(TObject* sender, const std::exception& error)> OnException;
 
-    // Keyboard navigation between controls, done before a key reaches its window: Tab and
+    // Keys used before they reach their window: a main-menu item's shortcut runs the item;
+    // keyboard navigation between controls: Tab and
     // Shift+Tab move the focus, Ctrl+Tab switches pages, Enter presses the focused or the
     // default button and Escape the cancel button, unless the focused control wants the key.
     // Answers true when the key was used.

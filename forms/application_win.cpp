@@ -6,6 +6,7 @@
 
 #include "forms/buttons.h"
 #include "forms/exception.h"
+#include "forms/menus.h"
 #include "forms/page_control.h"
 #include "forms/text.h"
 
@@ -140,7 +141,30 @@ bool Usable(TControl* c) { return c->Showing() && c->Enabled(); }
 
 }  // namespace
 
+// A key pressed with a modifier, or a function key, may be a main-menu item's shortcut.
+bool IsMenuShortCut(const MSG& msg, TCustomForm* form) {
+    auto* menu = dynamic_cast<TMainMenu*>(form->Menu());
+    if (!menu) return false;
+    TShiftState shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    const TShortCut shortCut = ShortCut(static_cast<uint32_t>(msg.wParam), shift);
+    return shortCut != scNone && menu->IsShortCut(shortCut);
+}
+
 bool TApplication::IsDialogKey(const MSG& msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        TCustomForm* form = nullptr;
+        for (TWinControl* c = OwningControl(msg.hwnd); c && !form; c = c->Parent())
+            form = dynamic_cast<TCustomForm*>(c);
+        try {
+            if (form && IsMenuShortCut(msg, form)) return true;
+        } catch (const std::exception& e) {
+            HandleException(e);
+            return true;
+        }
+    }
     if (msg.message != WM_KEYDOWN) return false;
     if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
     TWinControl* control = OwningControl(msg.hwnd);

@@ -227,6 +227,26 @@ TEST(Menus, CommandsRunTheirItemsClickOnlyWhenEnabled) {
     EXPECT_EQ(form->clicks, (std::vector<std::wstring>{L"File1"}));
 }
 
+TEST(Menus, ShortcutKeysRunTheirItemsBeforeTheKeyReachesAControl) {
+    auto form = ReadMenuForm();
+    form->Show();
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    const MSG ctrlS{form->Handle(), WM_KEYDOWN, 'S', 0, 0, {}};
+    const MSG ctrlQ{form->Handle(), WM_KEYDOWN, 'Q', 0, 0, {}};
+    const bool usedS = Application->IsDialogKey(ctrlS);
+    const bool usedQ = Application->IsDialogKey(ctrlQ);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    const MSG plainS{form->Handle(), WM_KEYDOWN, 'S', 0, 0, {}};
+    EXPECT_TRUE(usedS);
+    EXPECT_FALSE(usedQ);
+    EXPECT_FALSE(Application->IsDialogKey(plainS));
+    EXPECT_EQ(form->clicks, std::vector<std::wstring>{L"Save1"});
+}
+
 TEST(Menus, MenuCharFindsHotkeysAmongVisibleEnabledItems) {
     auto form = ReadMenuForm();
     form->Show();
