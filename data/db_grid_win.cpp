@@ -254,14 +254,13 @@ void TDBGrid::PaintWindow(HDC dc) {
         SetBkColor(dc, colour);
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     };
+    // One pen for every cell's right and bottom line, selected for the whole paint.
+    Owned<HPEN, &DeleteObject> linePen(CreatePen(PS_SOLID, 1, lines));
+    const HGDIOBJ oldPen = SelectObject(dc, linePen.Get());
     auto frame = [&](RECT r) {
-        HPEN pen = CreatePen(PS_SOLID, 1, lines);
-        HGDIOBJ oldPen = SelectObject(dc, pen);
         MoveToEx(dc, r.right - 1, r.top, nullptr);
         LineTo(dc, r.right - 1, r.bottom - 1);
         LineTo(dc, r.left - 1, r.bottom - 1);
-        SelectObject(dc, oldPen);
-        DeleteObject(pen);
     };
     auto text = [&](RECT r, const std::wstring& s) {
         r.left += 3, r.right -= 3;
@@ -287,6 +286,7 @@ void TDBGrid::PaintWindow(HDC dc) {
     SelectObject(dc, Font()->Handle());
     if (!data || !data->Active()) {
         SelectObject(dc, oldFont);
+        SelectObject(dc, oldPen);
         return;
     }
     const auto rows = data->DisplayRows(geometry.topRow, geometry.VisibleRows() + 1);
@@ -301,13 +301,11 @@ void TDBGrid::PaintWindow(HDC dc) {
             // The current row's marker: a small triangle pointing at the row.
             const int mid = (indicator.top + indicator.bottom) / 2;
             const POINT arrow[] = {{3, mid - 4}, {7, mid}, {3, mid + 4}};
-            HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
-            HGDIOBJ oldBrush = SelectObject(dc, black);
-            HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+            const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
+            SelectObject(dc, GetStockObject(BLACK_PEN));
             Polygon(dc, arrow, 3);
-            SelectObject(dc, oldPen);
+            SelectObject(dc, linePen.Get());
             SelectObject(dc, oldBrush);
-            DeleteObject(black);
         }
         for (int c = geometry.leftColumn; c < columns; ++c) {
             RECT cell{geometry.ColumnLeft(c), top, geometry.ColumnLeft(c + 1), top + geometry.rowHeight};
@@ -320,6 +318,7 @@ void TDBGrid::PaintWindow(HDC dc) {
         }
     }
     SelectObject(dc, oldFont);
+    SelectObject(dc, oldPen);
 }
 
 void TDBGrid::StartEditing(const std::wstring* replaceWith) {
