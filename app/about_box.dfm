@@ -22,6 +22,16 @@ object AboutBox: TAboutBox
     BevelOuter = bvLowered
     ParentColor = True
     TabOrder = 0
+    object ProgramIcon: TImage
+      Left = 16
+      Top = 8
+      Width = 52
+      Height = 57
+      Center = True
+      Stretch = True
+      Transparent = True
+      PictureData = {@PROGRAM_ICON@}
+    end
     object ProductName: TLabel
       Left = 88
       Top = 16

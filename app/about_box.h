@@ -6,6 +6,7 @@
 #include "forms/containers.h"
 #include "forms/edits.h"
 #include "forms/forms.h"
+#include "forms/image.h"
 #include "forms/label.h"
 
 class TAboutBox : public TForm {
@@ -14,6 +15,7 @@ public:
     using TForm::TForm;
 
     TPanel* Panel1 = nullptr;
+    TImage* ProgramIcon = nullptr;
     TLabel* ProductName = nullptr;
     TLabel* Version = nullptr;
     TLabel* Label1 = nullptr;

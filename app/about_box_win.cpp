@@ -4,6 +4,7 @@ TAboutBox* AboutBox = nullptr;
 
 PONDERIX_DEFINE_CLASS(TAboutBox, [](TClassBuilder<TAboutBox>& b) {
     b.Field("Panel1", &TAboutBox::Panel1);
+    b.Field("ProgramIcon", &TAboutBox::ProgramIcon);
     b.Field("ProductName", &TAboutBox::ProductName);
     b.Field("Version", &TAboutBox::Version);
     b.Field("Label1", &TAboutBox::Label1);

@@ -238,6 +238,8 @@ TEST_F(MainWindow, HelpWindowShowsOnceHidesAndKeepsItsMemo) {
     ASSERT_EQ(AboutBox->Memo1->Lines()->Count(), 8);
     EXPECT_EQ(AboutBox->Memo1->Lines()->Get(6), L"H型钢的型号含义为尺寸“H×B”。");
     EXPECT_EQ(AboutBox->ProductName->Caption(), L"Ponderix  1.0");
+    ASSERT_NE(AboutBox->ProgramIcon, nullptr);
+    EXPECT_EQ(AboutBox->ProgramIcon->Picture()->Width(), 32);  // program_icon.bmp
 
     // Enter in the memo starts a new line and does not close the window.
     AboutBox->Memo1->SetFocus();
