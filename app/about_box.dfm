@@ -40,7 +40,7 @@ object AboutBox: TAboutBox
     object Version: TLabel
       Left = 88
       Top = 32
-      Caption = '版权所有 (C) 2026 Ponderix 开发组'
+      Caption = '版权所有 (C) 2026'
     end
     object Label1: TLabel
       Left = 88
