@@ -430,6 +430,220 @@ Image MenuBackground() {
     return image;
 }
 
+// Copies `source` into `target` at (ox, oy).
+void Blit(Image& target, const Image& source, int ox, int oy) {
+    for (int y = 0; y < source.h; ++y)
+        for (int x = 0; x < source.w; ++x)
+            target.At(ox + x, oy + y) = source.px[size_t(y * source.w + x)];
+}
+
+// Accent colour of checked marks, selected tabs and the progress chunk.
+constexpr Rgb kAccent{47, 128, 208};
+const Face kFlat{{150, 165, 185}, {246, 248, 251}, {214, 222, 233}};
+const Face kPressed{{88, 108, 138}, {196, 207, 222}, {222, 229, 239}};
+const Face kHot{{62, 124, 198}, {255, 255, 255}, {206, 224, 247}};
+const Face kDisabled{{200, 206, 214}, {238, 240, 243}, {232, 235, 239}};
+
+// Buttons of a maximised MDI child, drawn into the menu bar: twelve 18 x 18 cells, minimise,
+// restore and close in groups of four (normal, pressed, hot, inactive).
+Image MdiControls(const Image& minimise, const Image& restore, const Image& close) {
+    Image image(minimise.w * 3, minimise.h);
+    Blit(image, minimise, 0, 0);
+    Blit(image, restore, minimise.w, 0);
+    Blit(image, close, 2 * minimise.w, 0);
+    return image;
+}
+
+// Background behind the caption text: two 32 x 26 cells (active, inactive) of the caption.
+Image TextBack() {
+    constexpr int w = 32;
+    Image image(2 * w, kCaption);
+    for (int cell = 0; cell < 2; ++cell)
+        for (int y = 0; y < kCaption; ++y)
+            for (int x = 0; x < w; ++x) image.At(cell * w + x, y) = CaptionRow(cell, y);
+    return image;
+}
+
+// Progress bar: two 24 x 16 cells (horizontal and vertical bar) with a 2-pixel sunk edge.
+Image ProgressBar() {
+    constexpr int w = 24, h = 16;
+    Image image(2 * w, h);
+    for (int cell = 0; cell < 2; ++cell)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const int ring = std::min({x, y, w - 1 - x, h - 1 - y});
+                image.At(cell * w + x, y) = ring == 0   ? Rgb{122, 140, 164}
+                                            : ring == 1 ? Rgb{206, 214, 225}
+                                                        : Rgb{236, 240, 245};
+            }
+    return image;
+}
+
+// Progress chunk: 8 x 12, the accent with a lighter top and a 1-pixel gap on the right.
+Image ProgressChunk() {
+    constexpr int w = 8, h = 12;
+    Image image(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.At(x, y) = x == w - 1 ? Rgb{236, 240, 245}
+                                        : Mix(Rgb{120, 178, 236}, kAccent, double(y) / (h - 1));
+    return image;
+}
+
+// Menu bar background: two 32 x 20 cells (active and inactive window), light with a rule at
+// the bottom.
+Image MenuBar() {
+    constexpr int w = 32, h = 20;
+    Image image(2 * w, h);
+    for (int cell = 0; cell < 2; ++cell)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                image.At(cell * w + x, y) =
+                    y == h - 1  ? Rgb{196, 205, 218}
+                    : cell == 0 ? Mix(Rgb{240, 244, 248}, Rgb{226, 232, 240}, double(y) / (h - 2))
+                                : Rgb{234, 237, 241};
+    return image;
+}
+
+// Group box edge: two 16 x 16 cells (enabled, disabled), a rounded 1-pixel outline; the inside
+// is magenta so the box's own background shows.
+Image GroupBoxEdge() {
+    constexpr int n = 16;
+    Image image(2 * n, n);
+    const Rgb line[2] = {{150, 165, 185}, {200, 206, 214}};
+    for (int cell = 0; cell < 2; ++cell)
+        for (int y = 0; y < n; ++y)
+            for (int x = 0; x < n; ++x) {
+                if (!InRound(x, y, n, n, 3.5)) continue;
+                const bool edge = !InRound(x - 1, y, n, n, 3.5) || !InRound(x + 1, y, n, n, 3.5) ||
+                                  !InRound(x, y - 1, n, n, 3.5) || !InRound(x, y + 1, n, n, 3.5);
+                if (edge) image.At(cell * n + x, y) = line[cell];
+            }
+    return image;
+}
+
+// Group box caption background: one 24 x 18 cell, a rounded steel-blue label.
+Image GroupBoxLabel() {
+    Image image(24, 18);
+    RoundedCell(image, 0, 0, 24, 18, 3.5, {{40, 78, 130}, {72, 118, 176}, {52, 101, 164}});
+    return image;
+}
+
+// Toolbar buttons: five 22 x 22 cells (normal, pressed, disabled, hot, checked). Normal and
+// disabled are clear so the toolbar shows; checked carries the accent outline.
+Image ToolbarButtons() {
+    constexpr int n = 22;
+    Image image(5 * n, n);
+    RoundedCell(image, n, 0, n, n, 3.5, kPressed);
+    RoundedCell(image, 3 * n, 0, n, n, 3.5, kHot);
+    RoundedCell(image, 4 * n, 0, n, n, 3.5, {kAccent, {220, 234, 250}, {200, 222, 246}});
+    return image;
+}
+
+// Status bar panels: three 16 x 20 cells (a panel, the last panel, the bar without panels),
+// a light face with a 1-pixel sunk outline.
+Image StatusBarEdges() {
+    constexpr int w = 16, h = 20;
+    Image image(3 * w, h);
+    for (int cell = 0; cell < 3; ++cell)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const bool dark = (x == 0 || y == 0) && cell < 2;
+                const bool light = (x == w - 1 || y == h - 1) && cell < 2;
+                const bool top = cell == 2 && y == 0;
+                image.At(cell * w + x, y) = dark || top ? Rgb{170, 182, 198}
+                                            : light     ? Rgb{255, 255, 255}
+                                                        : Rgb{228, 233, 240};
+            }
+    return image;
+}
+
+// List header sections: five 24 x 20 cells (normal, pressed, hot, and normal twice), a face
+// with a divider on the right and a rule at the bottom.
+Image Headerbar() {
+    constexpr int w = 24, h = 20;
+    Image image(5 * w, h);
+    const Face faces[5] = {kFlat, kPressed, kHot, kFlat, kFlat};
+    for (int cell = 0; cell < 5; ++cell)
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const Face& f = faces[cell];
+                image.At(cell * w + x, y) = y == h - 1 ? f.outline
+                                            : x == w - 1 && y > 2 && y < h - 3
+                                                ? Rgb{170, 182, 198}
+                                                : Mix(f.top, f.bottom, double(y) / (h - 2));
+            }
+    return image;
+}
+
+// Track bar thumbs: five cells (normal, pressed, hot, disabled, focused). `point` is 0 for a
+// plain block, else the side the thumb points to: 1 left, 2 right, 3 up, 4 down. Horizontal
+// bars (`tall`) have 11 x 20 thumbs, vertical ones 20 x 11.
+Image TrackbarThumb(bool tall, int point) {
+    const int w = tall ? 11 : 20, h = tall ? 20 : 11;
+    Image image(5 * w, h);
+    const Face faces[5] = {
+        kFlat, kPressed, kHot, kDisabled, {kAccent, {255, 255, 255}, {206, 224, 247}}};
+    for (int cell = 0; cell < 5; ++cell) {
+        // Inside test: a rectangle, cut to a point of depth 5 on the chosen side.
+        const auto inside = [&](int x, int y) {
+            if (x < 0 || y < 0 || x >= w || y >= h) return false;
+            const int hw = w / 2, hh = h / 2;
+            switch (point) {
+                case 1:
+                    return x >= std::abs(y - hh) * 5 / std::max(1, hh);
+                case 2:
+                    return w - 1 - x >= std::abs(y - hh) * 5 / std::max(1, hh);
+                case 3:
+                    return y >= std::abs(x - hw) * 5 / std::max(1, hw);
+                case 4:
+                    return h - 1 - y >= std::abs(x - hw) * 5 / std::max(1, hw);
+                default:
+                    return true;
+            }
+        };
+        const Face& f = faces[cell];
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (!inside(x, y)) continue;
+                const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) ||
+                                  !inside(x, y + 1);
+                image.At(cell * w + x, y) =
+                    edge ? f.outline : Mix(f.top, f.bottom, double(y) / std::max(1, h - 1));
+            }
+    }
+    return image;
+}
+
+// Up-down buttons: eight 16 x 10 cells (horizontal layout: 16 x 10 becomes 10 x 16), first
+// the up (or left) button in four states (normal, pressed, hot, disabled), then the down (or
+// right) one. The glyph strip has the same eight cells, 7 x 4 triangles on magenta.
+Image UpDown(bool vertical) {
+    const int w = vertical ? 16 : 10, h = vertical ? 10 : 16;
+    Image image(8 * w, h);
+    const Face faces[4] = {kFlat, kPressed, kHot, kDisabled};
+    for (int cell = 0; cell < 8; ++cell)
+        RoundedCell(image, cell * w, 0, w, h, 2.5, faces[cell % 4]);
+    return image;
+}
+
+Image UpDownGlyphs(bool vertical) {
+    const int w = vertical ? 7 : 4, h = vertical ? 4 : 7;
+    Image image(8 * w, h);
+    const Rgb ink[4] = {{30, 62, 108}, {20, 40, 70}, {52, 101, 164}, {170, 177, 188}};
+    for (int cell = 0; cell < 8; ++cell) {
+        const bool second = cell >= 4;  // down or right
+        for (int d = 0; d < 4; ++d)
+            for (int e = -3 + d; e <= 3 - d; ++e) {
+                const int along = second ? d : 3 - d;
+                const int across = 3 + e;
+                const int x = vertical ? across : along, y = vertical ? along : across;
+                image.At(cell * w + x, y) = ink[cell % 4];
+            }
+    }
+    return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -443,21 +657,20 @@ int main(int argc, char** argv) {
     Save(Mirrored(left), dir + "right.bmp");
     Save(TopBorder(), dir + "top.bmp");
     Save(BottomBorder(), dir + "bottom.bmp");
-    Save(SysButton(true,
-                   [](int x, int y) { return x == y || x == y + 1 || x + y == 7 || x + y == 8; }),
-         dir + "close.bmp");
+    const Image close = SysButton(
+        true, [](int x, int y) { return x == y || x == y + 1 || x + y == 7 || x + y == 8; });
+    Save(close, dir + "close.bmp");
     Save(SysButton(false, [](int x, int y) { return (x == 0 || x == 7 || y <= 1 || y == 7); }),
          dir + "maximize.bmp");
-    Save(SysButton(false,
-                   [](int x, int y) {
-                       const bool front = x <= 5 && y >= 2;
-                       const bool frontEdge =
-                           front && (x == 0 || x == 5 || y == 2 || y == 3 || y == 7);
-                       const bool back = x >= 2 && y <= 5 && (x == 2 || x == 7 || y <= 1 || y == 5);
-                       return frontEdge || (back && !front);
-                   }),
-         dir + "restore.bmp");
-    Save(SysButton(false, [](int, int y) { return y >= 6; }), dir + "minimize.bmp");
+    const Image restore = SysButton(false, [](int x, int y) {
+        const bool front = x <= 5 && y >= 2;
+        const bool frontEdge = front && (x == 0 || x == 5 || y == 2 || y == 3 || y == 7);
+        const bool back = x >= 2 && y <= 5 && (x == 2 || x == 7 || y <= 1 || y == 5);
+        return frontEdge || (back && !front);
+    });
+    Save(restore, dir + "restore.bmp");
+    const Image minimise = SysButton(false, [](int, int y) { return y >= 6; });
+    Save(minimise, dir + "minimize.bmp");
     Save(PushButton(), dir + "button.bmp");
     Save(ChoiceMarks(false), dir + "check.bmp");
     Save(ChoiceMarks(true), dir + "radio.bmp");
@@ -474,5 +687,25 @@ int main(int argc, char** argv) {
     Save(TransposedCells(ScrollThumb()), dir + "vertthumb.bmp");
     Save(MenuItem(), dir + "menuitem.bmp");
     Save(MenuBackground(), dir + "menuback.bmp");
+    Save(MdiControls(minimise, restore, close), dir + "mdicontrols.bmp");
+    Save(TextBack(), dir + "textback.bmp");
+    Save(ProgressBar(), dir + "progress.bmp");
+    Save(ProgressChunk(), dir + "progresschunk.bmp");
+    Save(MenuBar(), dir + "menubar.bmp");
+    Save(GroupBoxEdge(), dir + "groupboxedge.bmp");
+    Save(GroupBoxLabel(), dir + "groupbox.bmp");
+    Save(ToolbarButtons(), dir + "toolbar.bmp");
+    Save(StatusBarEdges(), dir + "statusbar.bmp");
+    Save(Headerbar(), dir + "headerbar.bmp");
+    Save(TrackbarThumb(true, 0), dir + "thumbhorz.bmp");
+    Save(TrackbarThumb(false, 0), dir + "thumbvert.bmp");
+    Save(TrackbarThumb(false, 1), dir + "thumbleft.bmp");
+    Save(TrackbarThumb(false, 2), dir + "thumbright.bmp");
+    Save(TrackbarThumb(true, 3), dir + "thumbup.bmp");
+    Save(TrackbarThumb(true, 4), dir + "thumbdown.bmp");
+    Save(UpDown(false), dir + "updownhorz.bmp");
+    Save(UpDownGlyphs(false), dir + "updownhorzglyph.bmp");
+    Save(UpDown(true), dir + "updownvert.bmp");
+    Save(UpDownGlyphs(true), dir + "updownvertglyph.bmp");
     return 0;
 }

@@ -230,3 +230,82 @@ TEST_F(DefaultSkin, MenuItemsAndBackgroundKeepTheirBorders) {
     EXPECT_NE(TColor(selected[2] | selected[1] << 8 | selected[0] << 16), skin.MenuColour);
     EXPECT_NE(skin.HilightTextColour, skin.MenuColour);
 }
+
+// Every element the painters read is present, with the cell count its painter assumes, and
+// its image divides into whole cells.
+TEST_F(DefaultSkin, EveryElementSlotIsFilledWithItsCells) {
+    const struct {
+        const TDataSkinObject* object;
+        const char* name;
+        int32_t frames;
+    } slots[] = {
+        {skin.Tabs.get(), "Tabs", 5},
+        {skin.Progress.get(), "Progress", 2},
+        {skin.UpDownHorz.get(), "UpDown.Horz", 8},
+        {skin.UpDownVert.get(), "UpDown.Vert", 8},
+        {skin.SunkEdge.get(), "SunkEdge", 4},
+        {skin.ExtraImages.get(), "ExtraImages", 5},
+        {skin.ComboButton.get(), "ComboButton", 4},
+        {skin.GroupBoxEdge.get(), "GroupBoxEdge", 2},
+        {skin.Toolbars.get(), "Toolbars", 5},
+        {skin.GroupBox.get(), "GroupBox", 1},
+        {skin.StatusBarEdges.get(), "StatusBarEdges", 3},
+        {skin.Headerbar.get(), "Headerbar", 5},
+        {skin.MenuBar.get(), "MenuBar", 2},
+        {skin.MenuItem.get(), "MenuItem", 5},
+        {skin.MenuBackground.get(), "MenuBackground", 1},
+        {skin.Scrollbar.get(), "Scrollbar", 23},
+        {skin.HorzScroll.get(), "HorzScroll", 4},
+        {skin.VertScroll.get(), "VertScroll", 4},
+        {skin.HorzScrollThumb.get(), "HorzScrollThumb", 3},
+        {skin.VertScrollThumb.get(), "VertScrollThumb", 3},
+        {skin.TrackbarThumbHorz.get(), "Trackbar.ThumbHorz", 5},
+        {skin.TrackbarThumbVert.get(), "Trackbar.ThumbVert", 5},
+        {skin.TrackbarThumbLeft.get(), "Trackbar.ThumbLeft", 5},
+        {skin.TrackbarThumbRight.get(), "Trackbar.ThumbRight", 5},
+        {skin.TrackbarThumbUp.get(), "Trackbar.ThumbUp", 5},
+        {skin.TrackbarThumbDown.get(), "Trackbar.ThumbDown", 5},
+    };
+    for (const auto& slot : slots) {
+        SCOPED_TRACE(slot.name);
+        ASSERT_NE(slot.object, nullptr);
+        ASSERT_FALSE(slot.object->Image.Empty());
+        EXPECT_EQ(slot.object->FrameCount, slot.frames);
+        EXPECT_EQ(slot.object->Image.Width() % slot.frames, 0);
+        EXPECT_LT(slot.object->LeftWidth + slot.object->RightWidth, CellWidth(*slot.object));
+    }
+    // The caption text background: two cells (its margins are the title's text placement),
+    // as high as the caption so that it lines up.
+    ASSERT_FALSE(skin.Title.Image.Empty());
+    EXPECT_EQ(skin.Title.FrameCount, 2);
+    EXPECT_EQ(skin.Title.Image.Height(), CellHeight(skin.FrameTop));
+    // The second images: the progress chunk, the tab page border and the up-down glyphs, the
+    // glyph strips cut into the same eight cells as the buttons.
+    EXPECT_FALSE(skin.Progress->Image2.Empty());
+    EXPECT_FALSE(skin.Tabs->Image2.Empty());
+    for (const TDataSkinBorder* updown : {skin.UpDownHorz.get(), skin.UpDownVert.get()}) {
+        SCOPED_TRACE(updown->Name);
+        ASSERT_FALSE(updown->Image2.Empty());
+        EXPECT_EQ(updown->Image2.Width() % 8, 0);
+        EXPECT_LE(updown->Image2.Width() / 8, CellWidth(*updown));
+        EXPECT_LE(updown->Image2.Height(), updown->Image.Height());
+    }
+    // Maximised MDI children get minimise, restore and close from MDICONTROLS.
+    int mdi = 0;
+    for (const auto& b : skin.SysButtons) {
+        if (b->Visibility != 100) continue;
+        ++mdi;
+        EXPECT_FALSE(b->Image.Empty()) << b->Action;
+        EXPECT_EQ(b->Image.Width(), 4 * 18);
+    }
+    EXPECT_EQ(mdi, 3);
+    // All sixteen colours come from the skin, none from the desktop.
+    const TSkinColours& c = skin;
+    for (TColor colour : {c.WindowTextColour, c.TitleTextActiveColour, c.TitleTextNoActiveColour,
+                          c.ButtonFaceColour, c.ButtonTextColour, c.ButtonHilightColour,
+                          c.ButtonlightColour, c.ButtonShadowColour, c.ButtonDkShadowColour,
+                          c.HilightTextColour, c.HilightColour, c.MenubarColour,
+                          c.MenuBarTextColour, c.MenuTextColour, c.MenuColour, c.ScrollbarColour}) {
+        EXPECT_EQ(uint32_t(colour) & 0xFF000000u, 0u) << std::hex << uint32_t(colour);
+    }
+}
