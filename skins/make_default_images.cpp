@@ -286,16 +286,24 @@ Image ComboButton() {
     return image;
 }
 
-// The combo box arrow: five 9 x 5 cells (normal, pressed, disabled, mouse over, and normal
-// again), a downward triangle on magenta.
-Image ComboArrow() {
-    constexpr int w = 9, h = 5;
-    Image image(5 * w, h);
-    const Rgb ink[5] = {
-        {30, 62, 108}, {20, 40, 70}, {160, 168, 180}, {52, 101, 164}, {30, 62, 108}};
-    for (int cell = 0; cell < 5; ++cell)
-        for (int y = 0; y < h; ++y)
-            for (int x = y; x < w - y; ++x) image.At(cell * w + x, y) = ink[cell];
+// Extra glyphs: five 11 x 11 cells on magenta. Cells 1-4 hold the combo box arrow (normal,
+// pressed, disabled, mouse over), a 9 x 5 downward triangle in the middle; cell 5 is the size
+// grip drawn into a status bar's corner: three diagonal rows of dots, each a light pixel with
+// its shadow below and right.
+Image ExtraImages() {
+    constexpr int n = 11, aw = 9, ah = 5;
+    Image image(5 * n, n);
+    const Rgb ink[4] = {{30, 62, 108}, {20, 40, 70}, {160, 168, 180}, {52, 101, 164}};
+    for (int cell = 0; cell < 4; ++cell)
+        for (int y = 0; y < ah; ++y)
+            for (int x = y; x < aw - y; ++x)
+                image.At(cell * n + (n - aw) / 2 + x, (n - ah) / 2 + y) = ink[cell];
+    for (int y = 3; y < n; y += 3)
+        for (int x = 3; x < n; x += 3) {
+            if (x + y < 12) continue;  // only the bottom-right triangle
+            image.At(4 * n + x - 1, y - 1) = Rgb{255, 255, 255};
+            image.At(4 * n + x, y) = Rgb{122, 140, 164};
+        }
     return image;
 }
 
@@ -676,7 +684,7 @@ int main(int argc, char** argv) {
     Save(ChoiceMarks(true), dir + "radio.bmp");
     Save(SunkEdge(), dir + "sunkedge.bmp");
     Save(ComboButton(), dir + "combobutton.bmp");
-    Save(ComboArrow(), dir + "comboarrow.bmp");
+    Save(ExtraImages(), dir + "extraimages.bmp");
     Save(Tabs(), dir + "tabs.bmp");
     Save(TabBorder(), dir + "tabborder.bmp");
     const Image arrows = ScrollArrows();

@@ -290,6 +290,12 @@ TEST_F(DefaultSkin, EveryElementSlotIsFilledWithItsCells) {
         EXPECT_LE(updown->Image2.Width() / 8, CellWidth(*updown));
         EXPECT_LE(updown->Image2.Height(), updown->Image.Height());
     }
+    // Cell 5 of ExtraImages is the status bar's size grip: dots towards the bottom-right
+    // corner on magenta, drawn transparent.
+    const int grip = 4 * CellWidth(*skin.ExtraImages);
+    const int side = skin.ExtraImages->Image.Height();
+    EXPECT_TRUE(IsKey(skin.ExtraImages->Image, grip, 0));
+    EXPECT_FALSE(IsKey(skin.ExtraImages->Image, grip + side - 3, side - 3));
     // Maximised MDI children get minimise, restore and close from MDICONTROLS.
     int mdi = 0;
     for (const auto& b : skin.SysButtons) {
