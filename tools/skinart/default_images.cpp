@@ -1,17 +1,15 @@
-// Draws the BMP images of the default skin into a folder (24-bit, bottom-up, as skin painters
-// save them). Magenta (255, 0, 255) is the key colour: it is left out of window regions and
-// drawn transparent. Standard C++ only, so it builds without the project:
-//   g++ -std=c++20 -O2 skins/make_default_images.cpp -o /tmp/make_default_images
-//   /tmp/make_default_images skins/default
+// Draws the BMP images of the default skin (24-bit, bottom-up, as skin painters save them).
+// Magenta (255, 0, 255) is the key colour: it is left out of window regions and drawn
+// transparent.
 //
-// Sizes here and metrics in skin.ini go together: the caption is 26 pixels high (Top cells,
-// LeftTopHeight, RightTopHeight), the borders 4 pixels wide, title-bar buttons 18 x 18.
+// Sizes here and metrics in skins/default/skin.ini go together: the caption is 26 pixels high
+// (Top cells, LeftTopHeight, RightTopHeight), the borders 4 pixels wide, title-bar buttons
+// 18 x 18.
+#include "tools/skinart/default_images.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,7 +33,7 @@ struct Image {
     Rgb& At(int x, int y) { return px[size_t(y * w + x)]; }
 };
 
-void Save(const Image& image, const std::string& path) {
+std::vector<uint8_t> Encode(const Image& image) {
     const int row = (image.w * 3 + 3) & ~3;
     std::vector<uint8_t> f;
     const auto put = [&f](uint32_t v, int n) {
@@ -66,11 +64,7 @@ void Save(const Image& image, const std::string& path) {
         }
         for (int p = image.w * 3; p < row; ++p) f.push_back(0);
     }
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out || std::fwrite(f.data(), 1, f.size(), out) != f.size() || std::fclose(out) != 0) {
-        std::perror(path.c_str());
-        std::exit(1);
-    }
+    return f;
 }
 
 // Pixel (x, y) lies inside a w x h rectangle with corners rounded to radius r.
@@ -654,66 +648,65 @@ Image UpDownGlyphs(bool vertical) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_default_images FOLDER\n");
-        return 2;
-    }
-    const std::string dir = std::string(argv[1]) + "/";
+std::vector<SkinArtFile> MakeDefaultSkinImages() {
+    std::vector<SkinArtFile> files;
+    const auto Save = [&files](const Image& image, const char* name) {
+        files.push_back({name, Encode(image)});
+    };
     const Image left = LeftBorder();
-    Save(left, dir + "left.bmp");
-    Save(Mirrored(left), dir + "right.bmp");
-    Save(TopBorder(), dir + "top.bmp");
-    Save(BottomBorder(), dir + "bottom.bmp");
+    Save(left, "left.bmp");
+    Save(Mirrored(left), "right.bmp");
+    Save(TopBorder(), "top.bmp");
+    Save(BottomBorder(), "bottom.bmp");
     const Image close = SysButton(
         true, [](int x, int y) { return x == y || x == y + 1 || x + y == 7 || x + y == 8; });
-    Save(close, dir + "close.bmp");
+    Save(close, "close.bmp");
     Save(SysButton(false, [](int x, int y) { return (x == 0 || x == 7 || y <= 1 || y == 7); }),
-         dir + "maximize.bmp");
+         "maximize.bmp");
     const Image restore = SysButton(false, [](int x, int y) {
         const bool front = x <= 5 && y >= 2;
         const bool frontEdge = front && (x == 0 || x == 5 || y == 2 || y == 3 || y == 7);
         const bool back = x >= 2 && y <= 5 && (x == 2 || x == 7 || y <= 1 || y == 5);
         return frontEdge || (back && !front);
     });
-    Save(restore, dir + "restore.bmp");
+    Save(restore, "restore.bmp");
     const Image minimise = SysButton(false, [](int, int y) { return y >= 6; });
-    Save(minimise, dir + "minimize.bmp");
-    Save(PushButton(), dir + "button.bmp");
-    Save(ChoiceMarks(false), dir + "check.bmp");
-    Save(ChoiceMarks(true), dir + "radio.bmp");
-    Save(SunkEdge(), dir + "sunkedge.bmp");
-    Save(ComboButton(), dir + "combobutton.bmp");
-    Save(ExtraImages(), dir + "extraimages.bmp");
-    Save(Tabs(), dir + "tabs.bmp");
-    Save(TabBorder(), dir + "tabborder.bmp");
+    Save(minimise, "minimize.bmp");
+    Save(PushButton(), "button.bmp");
+    Save(ChoiceMarks(false), "check.bmp");
+    Save(ChoiceMarks(true), "radio.bmp");
+    Save(SunkEdge(), "sunkedge.bmp");
+    Save(ComboButton(), "combobutton.bmp");
+    Save(ExtraImages(), "extraimages.bmp");
+    Save(Tabs(), "tabs.bmp");
+    Save(TabBorder(), "tabborder.bmp");
     const Image arrows = ScrollArrows();
-    Save(arrows, dir + "scrollarrows.bmp");
-    Save(ScrollTrack(), dir + "horzscroll.bmp");
-    Save(TransposedCells(ScrollTrack()), dir + "vertscroll.bmp");
-    Save(ScrollThumb(), dir + "horzthumb.bmp");
-    Save(TransposedCells(ScrollThumb()), dir + "vertthumb.bmp");
-    Save(MenuItem(), dir + "menuitem.bmp");
-    Save(MenuBackground(), dir + "menuback.bmp");
-    Save(MdiControls(minimise, restore, close), dir + "mdicontrols.bmp");
-    Save(TextBack(), dir + "textback.bmp");
-    Save(ProgressBar(), dir + "progress.bmp");
-    Save(ProgressChunk(), dir + "progresschunk.bmp");
-    Save(MenuBar(), dir + "menubar.bmp");
-    Save(GroupBoxEdge(), dir + "groupboxedge.bmp");
-    Save(GroupBoxLabel(), dir + "groupbox.bmp");
-    Save(ToolbarButtons(), dir + "toolbar.bmp");
-    Save(StatusBarEdges(), dir + "statusbar.bmp");
-    Save(Headerbar(), dir + "headerbar.bmp");
-    Save(TrackbarThumb(true, 0), dir + "thumbhorz.bmp");
-    Save(TrackbarThumb(false, 0), dir + "thumbvert.bmp");
-    Save(TrackbarThumb(false, 1), dir + "thumbleft.bmp");
-    Save(TrackbarThumb(false, 2), dir + "thumbright.bmp");
-    Save(TrackbarThumb(true, 3), dir + "thumbup.bmp");
-    Save(TrackbarThumb(true, 4), dir + "thumbdown.bmp");
-    Save(UpDown(false), dir + "updownhorz.bmp");
-    Save(UpDownGlyphs(false), dir + "updownhorzglyph.bmp");
-    Save(UpDown(true), dir + "updownvert.bmp");
-    Save(UpDownGlyphs(true), dir + "updownvertglyph.bmp");
-    return 0;
+    Save(arrows, "scrollarrows.bmp");
+    Save(ScrollTrack(), "horzscroll.bmp");
+    Save(TransposedCells(ScrollTrack()), "vertscroll.bmp");
+    Save(ScrollThumb(), "horzthumb.bmp");
+    Save(TransposedCells(ScrollThumb()), "vertthumb.bmp");
+    Save(MenuItem(), "menuitem.bmp");
+    Save(MenuBackground(), "menuback.bmp");
+    Save(MdiControls(minimise, restore, close), "mdicontrols.bmp");
+    Save(TextBack(), "textback.bmp");
+    Save(ProgressBar(), "progress.bmp");
+    Save(ProgressChunk(), "progresschunk.bmp");
+    Save(MenuBar(), "menubar.bmp");
+    Save(GroupBoxEdge(), "groupboxedge.bmp");
+    Save(GroupBoxLabel(), "groupbox.bmp");
+    Save(ToolbarButtons(), "toolbar.bmp");
+    Save(StatusBarEdges(), "statusbar.bmp");
+    Save(Headerbar(), "headerbar.bmp");
+    Save(TrackbarThumb(true, 0), "thumbhorz.bmp");
+    Save(TrackbarThumb(false, 0), "thumbvert.bmp");
+    Save(TrackbarThumb(false, 1), "thumbleft.bmp");
+    Save(TrackbarThumb(false, 2), "thumbright.bmp");
+    Save(TrackbarThumb(true, 3), "thumbup.bmp");
+    Save(TrackbarThumb(true, 4), "thumbdown.bmp");
+    Save(UpDown(false), "updownhorz.bmp");
+    Save(UpDownGlyphs(false), "updownhorzglyph.bmp");
+    Save(UpDown(true), "updownvert.bmp");
+    Save(UpDownGlyphs(true), "updownvertglyph.bmp");
+    return files;
 }
