@@ -12,6 +12,10 @@ constexpr TSkinToolCommand kCommands[] = {
     {"unpack", "STORE DIR", "write every entry of the skin store STORE into the folder DIR",
      UnpackCommand},
     {"list", "STORE", "show the entries of the skin store STORE", ListCommand},
+    {"preview", "STORE OUT.bmp",
+     "draw every element of the skin in STORE, each cell numbered, on one sheet OUT.bmp\n"
+     "      (Windows build only)",
+     PreviewCommand},
 };
 
 void PrintUsage(std::ostream& to) {
