@@ -20,6 +20,8 @@ struct Rgb {
     int r, g, b;
 };
 constexpr Rgb kKey{255, 0, 255};
+// Accent colour of checked marks, selected tabs, the focus ring and the progress chunk.
+constexpr Rgb kAccent{47, 128, 208};
 
 Rgb Mix(Rgb a, Rgb b, double t) {
     const auto m = [t](int x, int y) { return int(std::lround(x + (y - x) * t)); };
@@ -108,11 +110,11 @@ void Glyph(Image& image, int ox, int oy, int n, Rgb c, const std::function<bool(
 
 // The frame: active and inactive colours.
 constexpr int kCaption = 26, kBorder = 4;
-const Rgb kCaptionTop[2] = {{72, 118, 176}, {164, 176, 194}};
-const Rgb kCaptionBottom[2] = {{40, 78, 130}, {136, 150, 170}};
-const Rgb kFrameFill[2] = {{40, 78, 130}, {136, 150, 170}};
-const Rgb kFrameLine[2] = {{22, 46, 82}, {104, 117, 136}};
-const Rgb kFrameLight[2] = {{120, 160, 210}, {190, 200, 214}};
+const Rgb kCaptionTop[2] = {{63, 110, 153}, {164, 176, 194}};
+const Rgb kCaptionBottom[2] = {{44, 74, 107}, {136, 150, 170}};
+const Rgb kFrameFill[2] = {{44, 74, 107}, {136, 150, 170}};
+const Rgb kFrameLine[2] = {{24, 40, 60}, {104, 117, 136}};
+const Rgb kFrameLight[2] = {{104, 142, 182}, {190, 200, 214}};
 
 Rgb CaptionRow(int cell, int y) {
     if (y == 0) return kFrameLine[cell];
@@ -208,7 +210,7 @@ Image PushButton() {
         {{88, 108, 138}, {196, 207, 222}, {222, 229, 239}},
         {{184, 191, 201}, {238, 240, 243}, {232, 235, 239}},
         {{62, 124, 198}, {255, 255, 255}, {212, 228, 248}},
-        {{52, 101, 164}, {252, 253, 255}, {220, 227, 237}, {150, 184, 226}},
+        {{52, 101, 164}, {252, 253, 255}, {220, 227, 237}, kAccent},
     };
     for (int cell = 0; cell < 5; ++cell) RoundedCell(image, cell * w, 0, w, h, 3.5, faces[cell]);
     return image;
@@ -230,7 +232,7 @@ Image ChoiceMarks(bool radio) {
     for (int i = 0; i < cells; ++i) {
         const int state = i / 4, look = i % 4;
         RoundedCell(image, i * n, 0, n, n, radio ? 6.5 : 1.5, looks[look]);
-        const Rgb ink = look == 3 ? Rgb{160, 168, 180} : Rgb{30, 62, 108};
+        const Rgb ink = look == 3 ? Rgb{160, 168, 180} : kAccent;
         if (state == 1 && radio) {
             Glyph(image, i * n + 3, 3, 7, ink,
                   [](int x, int y) { return InRound(x, y, 7, 7, 2.6); });
@@ -318,6 +320,7 @@ Image Tabs() {
             for (int x = 0; x < w; ++x) {
                 Rgb c = tab.At(x, y);
                 if (y == h - 1 && c.g != kKey.g) c = selected ? Rgb{228, 233, 240} : face.outline;
+                if (selected && y <= 1 && c.g != kKey.g) c = kAccent;  // the selected tab's cap
                 if (selected && y > h - 6 && c.g != kKey.g && x > 0 && x < w - 1)
                     c = Mix(c, Rgb{228, 233, 240}, 0.5);
                 image.At(cell * w + x, y) = c;
@@ -439,8 +442,6 @@ void Blit(Image& target, const Image& source, int ox, int oy) {
             target.At(ox + x, oy + y) = source.px[size_t(y * source.w + x)];
 }
 
-// Accent colour of checked marks, selected tabs and the progress chunk.
-constexpr Rgb kAccent{47, 128, 208};
 const Face kFlat{{150, 165, 185}, {246, 248, 251}, {214, 222, 233}};
 const Face kPressed{{88, 108, 138}, {196, 207, 222}, {222, 229, 239}};
 const Face kHot{{62, 124, 198}, {255, 255, 255}, {206, 224, 247}};
