@@ -62,6 +62,7 @@ private:
     friend class TGridLink;
     friend class TInplaceEditor;
 
+    void PaintCells(HDC dc, const RECT& client);
     void LayoutColumns();
     void UpdateScrollBars();
     void ScrollToCurrent();

@@ -243,9 +243,20 @@ void TDBGrid::UpdateScrollBars() {
     SetScrollInfo(Handle(), SB_HORZ, &horizontal, TRUE);
 }
 
-void TDBGrid::PaintWindow(HDC dc) {
+void TDBGrid::PaintWindow(HDC target) {
+    // Drawn off screen and copied in one transfer: a grid is many small drawing calls, each of
+    // which costs a round trip to the display when made on the window itself.
     RECT client;
     GetClientRect(Handle(), &client);
+    Owned<HDC, &DeleteDC> memory(CreateCompatibleDC(target));
+    Owned<HBITMAP, &DeleteObject> image(CreateCompatibleBitmap(target, client.right, client.bottom));
+    const HGDIOBJ oldImage = SelectObject(memory.Get(), image.Get());
+    PaintCells(memory.Get(), client);
+    BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+    SelectObject(memory.Get(), oldImage);
+}
+
+void TDBGrid::PaintCells(HDC dc, const RECT& client) {
     geometry.clientWidth = client.right;
     geometry.clientHeight = client.bottom;
     const COLORREF fixed = ColorToRGB(FixedColor());
@@ -254,6 +265,8 @@ void TDBGrid::PaintWindow(HDC dc) {
         SetBkColor(dc, colour);
         ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     };
+    fill(client, ColorToRGB(Color()));
+    SetBkMode(dc, TRANSPARENT);
     // One pen for every cell's right and bottom line, selected for the whole paint.
     Owned<HPEN, &DeleteObject> linePen(CreatePen(PS_SOLID, 1, lines));
     const HGDIOBJ oldPen = SelectObject(dc, linePen.Get());
@@ -480,6 +493,7 @@ void TDBGrid::WndProc(TMessage& message) {
             TCustomGrid::WndProc(message);
             DataChanged();
             return;
+        case WM_ERASEBKGND: message.Result = 1; return;  // the paint covers every pixel
         case WM_SETFOCUS:
         case WM_KILLFOCUS: Invalidate(); break;
     }
