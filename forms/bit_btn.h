@@ -34,10 +34,11 @@ struct TGlyphButtonContent {
 TGlyphPlacement DrawGlyphButtonContent(TCanvas& canvas, const TRect& rect,
                                        const TGlyphButtonContent& content);
 
-class TBitBtn : public TButton {
-    PONDERIX_CLASS(TBitBtn, TButton)
+// The glyph settings that TBitBtn and TSpeedButton share; a change calls GlyphChanged.
+class TGlyphOptions {
 public:
-    explicit TBitBtn(TComponent* owner);
+    TGlyphOptions();
+    virtual ~TGlyphOptions() = default;
 
     TBitmap* Glyph() { return &glyph; }
     void SetGlyph(TBitmap* value);
@@ -53,20 +54,47 @@ public:
     int Spacing() const { return spacing; }
     void SetSpacing(int value);
 
+protected:
+    virtual void GlyphChanged() = 0;
+    // Declares GlyphData, the glyph's BMP bytes in a form description.
+    void DefineGlyphData(TFiler& filer);
+    // The settings' part of what a paint shows.
+    void FillContent(TGlyphButtonContent& content);
+
+private:
+    TBitmap glyph;
+    int numGlyphs = 1;
+    TButtonLayout layout = blGlyphLeft;
+    int margin = -1;
+    int spacing = 4;
+};
+
+// Publishes Glyph, NumGlyphs, Layout, Margin and Spacing of a glyph button class.
+template <class T>
+void PublishGlyphOptions(TClassBuilder<T>& b) {
+    b.template Object<TBitmap>("Glyph", &T::Glyph, &T::SetGlyph);
+    b.Integer("NumGlyphs", &T::NumGlyphs, &T::SetNumGlyphs);
+    b.Enum("Layout", ButtonLayoutType, &T::Layout, &T::SetLayout);
+    b.Integer("Margin", &T::Margin, &T::SetMargin);
+    b.Integer("Spacing", &T::Spacing, &T::SetSpacing);
+}
+
+class TBitBtn : public TButton, public TGlyphOptions {
+    PONDERIX_CLASS(TBitBtn, TButton)
+public:
+    explicit TBitBtn(TComponent* owner);
+
     void DefineProperties(TFiler& filer) override;
 
 protected:
     void CreateParams(TCreateParams& params) override;
     void WndProc(TMessage& message) override;
 
+    void GlyphChanged() override { Invalidate(); }
+
 private:
     void DrawItem(const DRAWITEMSTRUCT& item);
 
-    TBitmap glyph;
-    int numGlyphs = 1;
-    TButtonLayout layout = blGlyphLeft;
-    int margin = -1;
-    int spacing = 4;
     bool defaultLook = false;  // the thick frame of the default button
 };
 

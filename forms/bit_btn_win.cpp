@@ -9,11 +9,7 @@ const TEnumInfo ButtonLayoutType{"TButtonLayout",
                                  {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};
 
 PONDERIX_DEFINE_CLASS(TBitBtn, [](TClassBuilder<TBitBtn>& b) {
-    b.Object<TBitmap>("Glyph", &TBitBtn::Glyph, &TBitBtn::SetGlyph);
-    b.Integer("NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs);
-    b.Enum("Layout", ButtonLayoutType, &TBitBtn::Layout, &TBitBtn::SetLayout);
-    b.Integer("Margin", &TBitBtn::Margin, &TBitBtn::SetMargin);
-    b.Integer("Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing);
+    PublishGlyphOptions(b);
 })
 
 // ---- glyph and caption drawing ---------------------------------------------------------------
@@ -92,44 +88,60 @@ TGlyphPlacement DrawGlyphButtonContent(TCanvas& canvas, const TRect& rect,
     return place;
 }
 
-// ---- TBitBtn ---------------------------------------------------------------------------------
+// ---- TGlyphOptions ---------------------------------------------------------------------------
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
-    glyph.OnChange = [this](TObject*) { Invalidate(); };
+TGlyphOptions::TGlyphOptions() {
+    glyph.OnChange = [this](TObject*) { GlyphChanged(); };
 }
 
-void TBitBtn::SetGlyph(TBitmap* value) {
+void TGlyphOptions::SetGlyph(TBitmap* value) {
     if (value)
         glyph.Assign(*value);
     else
         glyph.SetSize(0, 0);
 }
 
-void TBitBtn::SetNumGlyphs(int value) {
+void TGlyphOptions::SetNumGlyphs(int value) {
     numGlyphs = std::clamp(value, 1, 4);
-    Invalidate();
+    GlyphChanged();
 }
 
-void TBitBtn::SetLayout(TButtonLayout value) {
+void TGlyphOptions::SetLayout(TButtonLayout value) {
     layout = value;
-    Invalidate();
+    GlyphChanged();
 }
 
-void TBitBtn::SetMargin(int value) {
+void TGlyphOptions::SetMargin(int value) {
     margin = std::max(value, -1);
-    Invalidate();
+    GlyphChanged();
 }
 
-void TBitBtn::SetSpacing(int value) {
+void TGlyphOptions::SetSpacing(int value) {
     spacing = std::max(value, -1);
-    Invalidate();
+    GlyphChanged();
 }
 
-void TBitBtn::DefineProperties(TFiler& filer) {
-    TButton::DefineProperties(filer);
+void TGlyphOptions::DefineGlyphData(TFiler& filer) {
     filer.DefineBinaryProperty(
         "GlyphData", [this](TStream& stream) { glyph.LoadFromStream(stream); },
         [this](TStream& stream) { glyph.SaveToStream(stream); }, !glyph.Empty());
+}
+
+void TGlyphOptions::FillContent(TGlyphButtonContent& content) {
+    content.glyph = &glyph;
+    content.numGlyphs = numGlyphs;
+    content.layout = layout;
+    content.margin = margin;
+    content.spacing = spacing;
+}
+
+// ---- TBitBtn ---------------------------------------------------------------------------------
+
+TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
+
+void TBitBtn::DefineProperties(TFiler& filer) {
+    TButton::DefineProperties(filer);
+    DefineGlyphData(filer);
 }
 
 void TBitBtn::CreateParams(TCreateParams& params) {
@@ -179,12 +191,8 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
     DrawFrameControl(item.hDC, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
 
     TGlyphButtonContent content;
-    content.glyph = &glyph;
-    content.numGlyphs = numGlyphs;
+    FillContent(content);
     content.state = !enabled ? gsDisabled : pressed ? gsDown : gsUp;
-    content.layout = layout;
-    content.margin = margin;
-    content.spacing = spacing;
     content.caption = GetText();
     content.font = Font();
     content.enabled = enabled;

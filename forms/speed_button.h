@@ -16,21 +16,11 @@
 #include "forms/bit_btn.h"
 #include "forms/controls.h"
 
-class TSpeedButton : public TGraphicControl {
+class TSpeedButton : public TGraphicControl, public TGlyphOptions {
     PONDERIX_CLASS(TSpeedButton, TGraphicControl)
 public:
     explicit TSpeedButton(TComponent* owner);
 
-    TBitmap* Glyph() { return &glyph; }
-    void SetGlyph(TBitmap* value);
-    int NumGlyphs() const { return numGlyphs; }
-    void SetNumGlyphs(int value);
-    TButtonLayout Layout() const { return layout; }
-    void SetLayout(TButtonLayout value);
-    int Margin() const { return margin; }
-    void SetMargin(int value);
-    int Spacing() const { return spacing; }
-    void SetSpacing(int value);
     bool Flat() const { return flat; }
     void SetFlat(bool value);
     // A flat button leaves its parent's background under it while it shows no edge.
@@ -51,6 +41,7 @@ public:
     void DefineProperties(TFiler& filer) override;
 
 protected:
+    void GlyphChanged() override { Invalidate(); }
     void Paint(HDC dc) override;
     void WndProc(TMessage& message) override;
 
@@ -59,11 +50,6 @@ private:
     template <class F>
     void ForEachInGroup(F f);
 
-    TBitmap glyph;
-    int numGlyphs = 1;
-    TButtonLayout layout = blGlyphLeft;
-    int margin = -1;
-    int spacing = 4;
     bool flat = false;
     bool transparent = false;
     bool down = false;

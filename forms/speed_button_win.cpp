@@ -6,11 +6,7 @@
 
 PONDERIX_DEFINE_CLASS(TSpeedButton, [](TClassBuilder<TSpeedButton>& b) {
     b.String("Caption", &TSpeedButton::Caption, &TSpeedButton::SetCaption);
-    b.Object<TBitmap>("Glyph", &TSpeedButton::Glyph, &TSpeedButton::SetGlyph);
-    b.Integer("NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs);
-    b.Enum("Layout", ButtonLayoutType, &TSpeedButton::Layout, &TSpeedButton::SetLayout);
-    b.Integer("Margin", &TSpeedButton::Margin, &TSpeedButton::SetMargin);
-    b.Integer("Spacing", &TSpeedButton::Spacing, &TSpeedButton::SetSpacing);
+    PublishGlyphOptions(b);
     b.Boolean("Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat);
     b.Boolean("Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent);
     b.Boolean("AllowAllUp", &TSpeedButton::AllowAllUp, &TSpeedButton::SetAllowAllUp);
@@ -22,7 +18,6 @@ PONDERIX_DEFINE_CLASS(TSpeedButton, [](TClassBuilder<TSpeedButton>& b) {
 TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 23, 22);
     SetColor(clBtnFace);
-    glyph.OnChange = [this](TObject*) { Invalidate(); };
 }
 
 template <class F>
@@ -32,33 +27,6 @@ void TSpeedButton::ForEachInGroup(F f) {
         auto* other = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
         if (other && other != this && other->groupIndex == groupIndex) f(*other);
     }
-}
-
-void TSpeedButton::SetGlyph(TBitmap* value) {
-    if (value)
-        glyph.Assign(*value);
-    else
-        glyph.SetSize(0, 0);
-}
-
-void TSpeedButton::SetNumGlyphs(int value) {
-    numGlyphs = std::clamp(value, 1, 4);
-    Invalidate();
-}
-
-void TSpeedButton::SetLayout(TButtonLayout value) {
-    layout = value;
-    Invalidate();
-}
-
-void TSpeedButton::SetMargin(int value) {
-    margin = std::max(value, -1);
-    Invalidate();
-}
-
-void TSpeedButton::SetSpacing(int value) {
-    spacing = std::max(value, -1);
-    Invalidate();
 }
 
 void TSpeedButton::SetFlat(bool value) {
@@ -101,9 +69,7 @@ void TSpeedButton::SetAllowAllUp(bool value) {
 
 void TSpeedButton::DefineProperties(TFiler& filer) {
     TGraphicControl::DefineProperties(filer);
-    filer.DefineBinaryProperty(
-        "GlyphData", [this](TStream& stream) { glyph.LoadFromStream(stream); },
-        [this](TStream& stream) { glyph.SaveToStream(stream); }, !glyph.Empty());
+    DefineGlyphData(filer);
 }
 
 void TSpeedButton::WndProc(TMessage& message) {
@@ -164,12 +130,8 @@ void TSpeedButton::Paint(HDC dc) {
     }
 
     TGlyphButtonContent content;
-    content.glyph = &glyph;
-    content.numGlyphs = numGlyphs;
+    FillContent(content);
     content.state = !enabled ? gsDisabled : down ? gsExclusive : pressed ? gsDown : gsUp;
-    content.layout = layout;
-    content.margin = margin;
-    content.spacing = spacing;
     content.caption = GetText();
     content.font = Font();
     content.enabled = enabled;
