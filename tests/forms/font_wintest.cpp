@@ -10,32 +10,19 @@
 #include <vector>
 
 #include "forms/font.h"
+#include "forms/paint_test_surface.h"
 
 namespace {
 
-// A white 32-bit top-down DIB in a memory context with one font selected.
-class TTextSurface {
+// A 32-bit top-down DIB in a memory context with one font selected.
+class TTextSurface : public TPaintTestSurface {
 public:
-    TTextSurface(HFONT font, int width, int height) : width(width), height(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* memory = nullptr;
-        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-        pixels = static_cast<uint32_t*>(memory);
-        dc = CreateCompatibleDC(nullptr);
-        originalBitmap = SelectObject(dc, bitmap);
-        originalFont = SelectObject(dc, font);
-    }
-    ~TTextSurface() {
-        SelectObject(dc, originalFont);
-        SelectObject(dc, originalBitmap);
-        DeleteDC(dc);
-        DeleteObject(bitmap);
-    }
+    TTextSurface(HFONT font, int width, int height)
+        : TPaintTestSurface(width, height), originalFont(SelectObject(dc, font)) {}
+    ~TTextSurface() { SelectObject(dc, originalFont); }
+    TTextSurface(const TTextSurface&) = delete;
+    TTextSurface& operator=(const TTextSurface&) = delete;
+
     // Draws text black on white and answers the pixels.
     std::vector<uint32_t> Render(const std::wstring& text) {
         RECT r{0, 0, width, height};
@@ -43,20 +30,11 @@ public:
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkMode(dc, TRANSPARENT);
         TextOutW(dc, 2, 2, text.c_str(), static_cast<int>(text.size()));
-        GdiFlush();
-        std::vector<uint32_t> result(pixels, pixels + width * height);
-        for (uint32_t& p : result) p &= 0xFFFFFF;
-        return result;
+        return Pixels();
     }
 
-    int width, height;
-    HDC dc = nullptr;
-
 private:
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ originalBitmap = nullptr;
-    HGDIOBJ originalFont = nullptr;
-    uint32_t* pixels = nullptr;
+    HGDIOBJ originalFont;
 };
 
 int InkCount(const std::vector<uint32_t>& pixels) {

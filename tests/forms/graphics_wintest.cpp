@@ -8,53 +8,14 @@
 #include <vector>
 
 #include "forms/graphics.h"
+#include "forms/paint_test_surface.h"
 
 namespace {
 
-// A 32-bit top-down DIB selected into a memory context, made with raw GDI so that the canvas is
-// checked against memory it does not own.
-class TTestSurface {
+// The canvas is checked against memory it does not own, filled with a background first.
+class TTestSurface : public TPaintTestSurface {
 public:
-    TTestSurface(int width, int height) : width(width), height(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* memory = nullptr;
-        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-        pixels = static_cast<uint32_t*>(memory);
-        dc = CreateCompatibleDC(nullptr);
-        original = SelectObject(dc, bitmap);
-        Fill(0x00ABCDEF);
-    }
-    ~TTestSurface() {
-        SelectObject(dc, original);
-        DeleteDC(dc);
-        DeleteObject(bitmap);
-    }
-    void Fill(uint32_t bgrx) {
-        GdiFlush();
-        std::fill(pixels, pixels + width * height, bgrx);
-    }
-    // 0xRRGGBB of a pixel, read from memory.
-    uint32_t At(int x, int y) const {
-        GdiFlush();
-        return pixels[y * width + x] & 0xFFFFFF;
-    }
-    int Count(uint32_t rgb, const TRect& area) const {
-        int n = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x) n += At(x, y) == rgb;
-        return n;
-    }
-
-    int width, height;
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ original = nullptr;
-    uint32_t* pixels = nullptr;
+    TTestSurface(int width, int height) : TPaintTestSurface(width, height) { Fill(0x00ABCDEF); }
 };
 
 // TColor is red in the low byte; memory holds blue in the low byte.

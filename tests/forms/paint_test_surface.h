@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
+
+#include "forms/geometry.h"
 
 class TPaintTestSurface {
 public:
@@ -45,6 +48,17 @@ public:
         for (int y = top; y < bottom; ++y)
             for (int x = left; x < right; ++x) n += At(x, y) == rgb;
         return n;
+    }
+
+    int Count(uint32_t rgb, const TRect& area) const {
+        return Count(rgb, area.left, area.top, area.right, area.bottom);
+    }
+    // Every pixel, 0xRRGGBB, top row first.
+    std::vector<uint32_t> Pixels() const {
+        GdiFlush();
+        std::vector<uint32_t> result(pixels, pixels + width * height);
+        for (uint32_t& p : result) p &= 0xFFFFFF;
+        return result;
     }
 
     int width, height;
