@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/win_bench_timing.h"
 #include "skin/bitmap_draw_win.h"
 #include "skin/bitmap_region.h"
 #include "skin/bitmap_region_win.h"
@@ -23,30 +24,6 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-// Median of `runs` timings of `work`; `prepare` runs untimed before each.
-double Median(
-    int runs, const std::function<void()>& work, const std::function<void()>& prepare = [] {}) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        prepare();
-        const double start = Now();
-        work();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void Paint(TBitmap& bitmap, TPixelFormat format, bool (*keyed)(int x, int y)) {
     bitmap.SetPixelFormat(format);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/win_bench_timing.h"
 #include "data/ado_table.h"
 #include "data/data_source.h"
 #include "data/db_grid.h"
@@ -22,28 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-double Median(int runs, const std::function<void()>& work, const std::function<void()>& prepare) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        prepare();
-        const double start = Now();
-        work();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // A channel-like table of `rows` rows in its own database file.
 void MakeTable(const fs::path& file, int rows) {
