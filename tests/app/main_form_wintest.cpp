@@ -315,6 +315,39 @@ TEST_F(MainWindow, GridEditsAppendsAndDeletesAreWrittenToTheFile) {
     EXPECT_EQ(table->RecordCount(), rows);
 }
 
+TEST_F(MainWindow, GridScrollBarsFollowTheRowsShownAndTheTableSize) {
+    TDBGrid* grid = MainForm->DBGrid1;
+    TADOTable* table = MainForm->ADOTable1;
+    MainForm->PageControl1->SetActivePage(MainForm->TabSheet2);
+    grid->SetFocus();
+    auto bar = [&](int which) {
+        SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+        EXPECT_TRUE(GetScrollInfo(grid->Handle(), which, &info));
+        return info;
+    };
+    const SCROLLINFO top = bar(SB_VERT);
+    EXPECT_EQ(top.nPos, 0);
+    EXPECT_EQ(top.nMax, table->RecordCount() - 1);
+    ASSERT_GT(table->RecordCount(), int(top.nPage) * 2);
+    const SCROLLINFO columns = bar(SB_HORZ);
+
+    SendMessageW(grid->Handle(), WM_KEYDOWN, VK_NEXT, 0);
+    SendMessageW(grid->Handle(), WM_KEYDOWN, VK_NEXT, 0);
+    EXPECT_GT(bar(SB_VERT).nPos, 0);
+    EXPECT_LE(bar(SB_VERT).nPos, table->RecNo() - 1);
+    EXPECT_EQ(bar(SB_HORZ).nPos, columns.nPos);
+    EXPECT_EQ(bar(SB_HORZ).nMax, columns.nMax);
+
+    table->Last();
+    EXPECT_EQ(bar(SB_VERT).nPos + int(top.nPage), table->RecordCount());
+    table->Append();
+    table->FieldByName(L"单重(kg/m)")->SetAsString(L"1");
+    table->Post();
+    EXPECT_EQ(bar(SB_VERT).nMax, table->RecordCount() - 1);
+    table->First();
+    EXPECT_EQ(bar(SB_VERT).nPos, 0);
+}
+
 TEST_F(MainWindow, CarriesTheDefaultSkinInItsOwnResource) {
     TSkinData* skin = MainForm->SkinData1;
     ASSERT_NE(skin, nullptr);
