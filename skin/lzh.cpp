@@ -85,10 +85,12 @@ inline uint64_t LoadBigEndian64(const uint8_t* p) {
     return s;
 }
 
-// Ensures at least 56 valid bits. Only called with count below 32.
+// Ensures at least 56 valid bits. Called once per symbol: testing first whether bits are
+// needed costs a branch that goes either way every few symbols. Every symbol uses at least one
+// bit, so count is below 64 here.
 inline void Refill(TBitState& s, TInput& input) {
-    assert(s.count < 32);
-    if (s.end - s.next >= 8) {
+    assert(s.count < 64);
+    if (s.end - s.next >= 8) [[likely]] {
         s.bits |= LoadBigEndian64(s.next) >> s.count;
         s.next += (63 - s.count) >> 3;
         s.count |= 56;
@@ -168,38 +170,46 @@ void TLZH::Decode(int64_t size, TStream& source, TStream& sink) {
 
     int64_t flushed = 0;  // bytes handed to the sink so far
     uint8_t* out = chunkStart;
+    ptrdiff_t path[64];  // the nodes a symbol's walk passed, two per step of at most 32
     while (flushed < size) {
         const int64_t want = std::min<int64_t>(size - flushed, int64_t(buffers.outputChunk));
         uint8_t* const stop = chunkStart + want;
         while (out < stop) {
-            // DecodeSymbol: walk from the root to a leaf two levels per step, then count the
-            // symbol. Two bits per step are read at a fixed place in the buffer, so the only
-            // dependency from one step to the next is the table load. The walk only reads the
-            // tree; should the path be longer than the bits at hand (at least 56 after the
-            // refill, while a tree of 314 symbols whose counts add up to at most 0x8000 is
-            // hardly 25 levels deep), it runs again one level at a time with refills.
-            if (s.count < 32) Refill(s, input);
+            // DecodeSymbol: walk from the root to a leaf two levels per step, noting the nodes
+            // passed, then count the symbol along them. Two bits per step are read at a fixed
+            // place in the buffer, so the only dependency from one step to the next is the
+            // table load. The walk only reads the tree; should the path be longer than the bits
+            // at hand (at least 56 after the refill, while a tree of 314 symbols whose counts
+            // add up to at most 0x8000 is hardly 25 levels deep), it runs again one level at a
+            // time with refills.
+            Refill(s, input);
             ptrdiff_t c = tree.son[kRoot];
             {
-                unsigned step;
+                uint32_t step;
                 int shift = 62;  // where the next two bits are in s.bits
+                ptrdiff_t* node = path;
                 for (;;) {
-                    step = walk.step[2 * c + ptrdiff_t((s.bits >> shift) & 3)];
-                    c = ptrdiff_t(step & ~TTwoStepTable::kOneBit);
+                    const ptrdiff_t bits = ptrdiff_t((s.bits >> shift) & 3);
+                    step = walk.step[2 * c + bits];
+                    node[0] = c + (bits >> 1);
+                    node[1] = TTwoStepTable::Through(step);
+                    node += 2;
+                    c = TTwoStepTable::Down(step);
                     if (c >= kNodes || (shift -= 2) < 0) break;
                 }
-                const int used = 64 - shift - int(step >> 15);
+                const int used = 64 - shift - TTwoStepTable::OneBit(step);
                 if (c >= kNodes && used <= s.count) {
                     s.bits <<= used;
                     s.count -= used;
+                    tree.UpdateModelAlong(int(c - kNodes), path, used, walk);
                 } else {
                     const TWalk slow = WalkChecked(tree, s, input);
                     c = slow.leaf;
                     s = slow.s;
+                    tree.UpdateModel(int(c - kNodes), walk);
                 }
             }
             c -= kNodes;
-            tree.UpdateModel(int(c), walk);
 
             if (c < 256) {
                 *out++ = static_cast<uint8_t>(c);

@@ -133,42 +133,85 @@ struct TLZHTree {
     // way to the root, once incremented, changes places with the last node of lower frequency.
     template <class Observer = TNoObserver>
     void UpdateModel(int symbol, Observer&& observer = {}) {
-        if (freq[kRoot] == kRebuildLimit) {
-            RebuildTree();
-            observer.Rebuilt(*this);
+        RebuildWhenFull(observer);
+        ClimbFrom(parent[symbol + kNodes], observer);
+    }
+
+    // The same for the symbol just decoded by walking path[0..depth - 1], the nodes from the
+    // root's child down to the symbol's leaf. The walk up goes through those nodes until one of
+    // them changes places, so it need not wait for each node's parent to be loaded before the
+    // next: a chain of dependent loads as long as the code, on every symbol.
+    template <class Observer>
+    void UpdateModelAlong(int symbol, const ptrdiff_t* path, int depth, Observer&& observer) {
+        if (RebuildWhenFull(observer)) {
+            ClimbFrom(parent[symbol + kNodes], observer);
+            return;
         }
-        ptrdiff_t c = parent[symbol + kNodes];
-        do {
+        assert(depth > 0 && path[depth - 1] == parent[symbol + kNodes]);
+        for (int m = depth - 1; m >= 0; --m) {
+            const ptrdiff_t c = path[m];
             const uint16_t k = ++freq[c];
             if (freq[c + 1] < k) {
-                const ptrdiff_t l = LastBelow(c + 1, k);
-                freq[c] = freq[l];
-                freq[l] = k;
-                const int i = son[c];
-                parent[i] = static_cast<int16_t>(l);
-                if (i < kNodes) parent[i + 1] = static_cast<int16_t>(l);
-                const int j = son[l];
-                son[l] = static_cast<int16_t>(i);
-                parent[j] = static_cast<int16_t>(c);
-                if (j < kNodes) parent[j + 1] = static_cast<int16_t>(c);
-                son[c] = static_cast<int16_t>(j);
-                observer.Exchanged(*this, c, l);
-                c = l;
+                ClimbFrom(parent[Exchange(c, k, observer)], observer);
+                return;
             }
+        }
+        ++freq[kRoot];
+    }
+
+private:
+    template <class Observer>
+    bool RebuildWhenFull(Observer& observer) {
+        if (freq[kRoot] != kRebuildLimit) return false;
+        RebuildTree();
+        observer.Rebuilt(*this);
+        return true;
+    }
+
+    template <class Observer>
+    void ClimbFrom(ptrdiff_t c, Observer& observer) {
+        while (c != kRoot) {
+            const uint16_t k = ++freq[c];
+            if (freq[c + 1] < k) c = Exchange(c, k, observer);
             c = parent[c];
-        } while (c != kRoot);
+        }
         // The root is never exchanged: freq[kRoot + 1] is a sentinel above any count.
         ++freq[kRoot];
+    }
+
+    // Node c has just been counted up to k, above the node after it: it changes places with the
+    // last node of lower frequency, l, which is returned.
+    template <class Observer>
+    ptrdiff_t Exchange(ptrdiff_t c, uint16_t k, Observer& observer) {
+        const ptrdiff_t l = LastBelow(c + 1, k);
+        freq[c] = freq[l];
+        freq[l] = k;
+        const int i = son[c];
+        parent[i] = static_cast<int16_t>(l);
+        if (i < kNodes) parent[i + 1] = static_cast<int16_t>(l);
+        const int j = son[l];
+        son[l] = static_cast<int16_t>(i);
+        parent[j] = static_cast<int16_t>(c);
+        if (j < kNodes) parent[j + 1] = static_cast<int16_t>(c);
+        son[c] = static_cast<int16_t>(j);
+        observer.Exchanged(*this, c, l);
+        return l;
     }
 };
 
 // Two levels of the tree per step, for the decoder's walk from the root. For the pair of nodes
-// p, p + 1 (p even) and the next two code bits b1 b2, step[2p + 2b1 + b2] is son[son[p + b1] +
-// b2]: the pair (or the leaf mark) two levels down; or, when p + b1 is already a leaf, its leaf
-// mark with kOneBit set, since only b1 belongs to this symbol.
+// p, p + 1 (p even) and the next two code bits b1 b2, the walk passes p + b1 and then
+// n = son[p + b1] + b2; step[2p + 2b1 + b2] holds n in its upper half and son[n] in its lower
+// half: the pair (or the leaf mark) two levels down. When p + b1 is already a leaf, the lower
+// half is its leaf mark with kOneBit set, since only b1 belongs to this symbol.
 struct TTwoStepTable {
-    static constexpr uint16_t kOneBit = 0x8000;
-    uint16_t step[2 * kRoot];  // 2 * node + b2 for every node below the root
+    static constexpr uint32_t kOneBit = 0x8000;
+    static constexpr uint32_t kDownMask = 0x7FFF;
+    uint32_t step[2 * kRoot];  // 2 * node + b2 for every node below the root
+
+    static ptrdiff_t Down(uint32_t entry) { return ptrdiff_t(entry & kDownMask); }
+    static ptrdiff_t Through(uint32_t entry) { return ptrdiff_t(entry >> 16); }
+    static int OneBit(uint32_t entry) { return int(entry >> 15) & 1; }
 
     void Build(const TLZHTree& tree) {
         for (ptrdiff_t node = 0; node < kRoot; ++node) Fill(tree, node);
@@ -180,25 +223,28 @@ struct TTwoStepTable {
     void Exchanged(const TLZHTree& tree, ptrdiff_t a, ptrdiff_t b) {
         Fill(tree, a);
         Fill(tree, b);
-        Through(tree, a);
-        Through(tree, b);
+        Pass(tree, a);
+        Pass(tree, b);
     }
 
 private:
+    static uint32_t Entry(const TLZHTree& tree, ptrdiff_t through) {
+        return uint32_t(through) << 16 | uint16_t(tree.son[through]);
+    }
     void Fill(const TLZHTree& tree, ptrdiff_t node) {
         const int down = tree.son[node];
-        uint16_t* const entry = &step[2 * node];
+        uint32_t* const entry = &step[2 * node];
         if (down >= kNodes) {
-            entry[0] = entry[1] = static_cast<uint16_t>(down | kOneBit);
+            entry[0] = entry[1] = uint32_t(down) | kOneBit;
         } else {
-            entry[0] = static_cast<uint16_t>(tree.son[down]);
-            entry[1] = static_cast<uint16_t>(tree.son[down + 1]);
+            entry[0] = Entry(tree, down);
+            entry[1] = Entry(tree, down + 1);
         }
     }
-    void Through(const TLZHTree& tree, ptrdiff_t node) {
+    void Pass(const TLZHTree& tree, ptrdiff_t node) {
         const int up = tree.parent[node];
         // The walk starts at son[kRoot]: the root has no entries of its own.
-        if (up != kRoot) step[2 * up + (node & 1)] = static_cast<uint16_t>(tree.son[node]);
+        if (up != kRoot) step[2 * up + (node & 1)] = Entry(tree, node);
     }
 };
 
