@@ -149,10 +149,19 @@ struct TLZHTree {
         }
         assert(depth > 0 && path[depth - 1] == parent[symbol + kNodes]);
         for (int m = depth - 1; m >= 0; --m) {
-            const ptrdiff_t c = path[m];
-            const uint16_t k = ++freq[c];
+            ptrdiff_t c = path[m];
+            uint16_t k = ++freq[c];
             if (freq[c + 1] < k) {
-                ClimbFrom(parent[Exchange(c, k, observer)], observer);
+                // The node changes places with one of the same frequency, which is nearly
+                // always at the same depth: m levels are expected above it. Counting them
+                // lets the climb end on a count known at once.
+                c = parent[Exchange(c, k, observer)];
+                for (; m > 0 && c != kRoot; --m) {
+                    k = ++freq[c];
+                    if (freq[c + 1] < k) c = Exchange(c, k, observer);
+                    c = parent[c];
+                }
+                ClimbFrom(c, observer);  // the rest, when the guess fell short
                 return;
             }
         }
