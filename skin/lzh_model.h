@@ -138,9 +138,9 @@ struct TLZHTree {
     }
 
     // The same for the symbol just decoded by walking path[0..depth - 1], the nodes from the
-    // root's child down to the symbol's leaf. The walk up goes through those nodes until one of
-    // them changes places, so it need not wait for each node's parent to be loaded before the
-    // next: a chain of dependent loads as long as the code, on every symbol.
+    // root's child down to the symbol's leaf. Until one of them changes places, the climb takes
+    // its nodes from the path instead of loading each node's parent before the next, which would
+    // make a chain of dependent loads as long as the code on every symbol.
     template <class Observer>
     void UpdateModelAlong(int symbol, const ptrdiff_t* path, int depth, Observer&& observer) {
         if (RebuildWhenFull(observer)) {
