@@ -228,11 +228,18 @@ namespace {
 
 // Sets a scroll bar only when its range, page or position changes: each change repaints the bar
 // at once, and a themed bar costs milliseconds to paint (about 5 ms under Wine's default theme),
-// while moving a row usually leaves at least one of the two bars as it is.
+// while moving a row usually leaves at least one of the two bars as it is. The bar keeps its page
+// within the range and its position within what the page leaves, so the wanted values are
+// compared as the bar would keep them: a table shorter than a page would otherwise differ
+// every time.
 void SetScrollBar(HWND window, int bar, const SCROLLINFO& wanted) {
+    const UINT range = static_cast<UINT>(wanted.nMax - wanted.nMin) + 1;
+    const UINT page = std::min(wanted.nPage, range);
+    const int lastPosition = wanted.nMax - std::max(static_cast<int>(page) - 1, 0);
+    const int position = std::clamp(wanted.nPos, wanted.nMin, std::max(wanted.nMin, lastPosition));
     SCROLLINFO current{sizeof current, SIF_ALL, 0, 0, 0, 0, 0};
     if (GetScrollInfo(window, bar, &current) && current.nMin == wanted.nMin &&
-        current.nMax == wanted.nMax && current.nPage == wanted.nPage && current.nPos == wanted.nPos)
+        current.nMax == wanted.nMax && current.nPage == page && current.nPos == position)
         return;
     SetScrollInfo(window, bar, &wanted, TRUE);
 }
