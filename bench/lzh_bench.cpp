@@ -26,194 +26,12 @@
 #include "skin/lzh.h"
 #include "skin/lzh_encoder.h"
 #include "skin/skin_reader.h"
+#include "tests/skin/lzh_plain_decoder.h"
 #include "tests/skin/skin_test_data.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-// The textbook decoder: a 16-bit bit buffer filled one byte at a time, one call per bit, one
-// call per output byte, the ring buffer addressed modulo 4096, and the tree code as first
-// written. It shares no code with TLZH.
-class TPlainDecoder {
-public:
-    Bytes Decode(size_t size, const Bytes& stream) {
-        input = stream.data();
-        inputSize = stream.size();
-        next = 0;
-        bitBuffer = 0;
-        bitCount = 0;
-        output.clear();
-        output.reserve(size + 60);
-        StartModel();
-        for (int i = 0; i < N - F; ++i) ring[i] = ' ';
-        for (int i = N - F; i < N + F - 1; ++i) ring[i] = 0;
-        int r = N - F;
-        size_t count = 0;
-        while (count < size) {
-            const int c = DecodeChar();
-            if (c < 256) {
-                PutByte(uint8_t(c));
-                ring[r++] = uint8_t(c);
-                r &= N - 1;
-                ++count;
-            } else {
-                const int start = (r - DecodePosition() - 1) & (N - 1);
-                const int length = c - 255 + THRESHOLD;
-                for (int k = 0; k < length; ++k) {
-                    const uint8_t b = ring[(start + k) & (N - 1)];
-                    PutByte(b);
-                    ring[r++] = b;
-                    r &= N - 1;
-                    ++count;
-                }
-            }
-        }
-        return output;
-    }
-
-private:
-    static constexpr int N = 4096, F = 60, THRESHOLD = 2, N_CHAR = 256 - THRESHOLD + F;
-    static constexpr int T = N_CHAR * 2 - 1, R = T - 1, MAX_FREQ = 0x8000;
-
-    [[gnu::noinline]] int GetC() { return next < inputSize ? input[next++] : -1; }
-
-    [[gnu::noinline]] int GetBit() {
-        while (bitCount <= 8) {
-            int i = GetC();
-            if (i < 0) i = 0;
-            bitBuffer |= unsigned(i) << (8 - bitCount);
-            bitCount += 8;
-        }
-        const unsigned i = bitBuffer;
-        bitBuffer = (bitBuffer << 1) & 0xFFFF;
-        bitCount--;
-        return int((i >> 15) & 1);
-    }
-
-    [[gnu::noinline]] int GetByte() {
-        while (bitCount <= 8) {
-            int i = GetC();
-            if (i < 0) i = 0;
-            bitBuffer |= unsigned(i) << (8 - bitCount);
-            bitCount += 8;
-        }
-        const unsigned i = bitBuffer;
-        bitBuffer = (bitBuffer << 8) & 0xFFFF;
-        bitCount -= 8;
-        return int(i >> 8);
-    }
-
-    [[gnu::noinline]] void PutByte(uint8_t b) { output.push_back(b); }
-
-    void StartModel() {
-        for (int i = 0; i < N_CHAR; i++) {
-            freq[i] = 1;
-            son[i] = i + T;
-            prnt[i + T] = i;
-        }
-        int i = 0, j = N_CHAR;
-        while (j <= R) {
-            freq[j] = freq[i] + freq[i + 1];
-            son[j] = i;
-            prnt[i] = prnt[i + 1] = j;
-            i += 2;
-            j++;
-        }
-        freq[T] = 0xFFFF;
-        prnt[R] = 0;
-    }
-
-    void Reconstruct() {
-        int j = 0;
-        for (int i = 0; i < T; i++) {
-            if (son[i] >= T) {
-                freq[j] = (freq[i] + 1) / 2;
-                son[j] = son[i];
-                j++;
-            }
-        }
-        for (int i = 0, jj = N_CHAR; jj < T; i += 2, jj++) {
-            const unsigned f = freq[jj] = freq[i] + freq[i + 1];
-            int k = jj - 1;
-            while (f < freq[k]) k--;
-            k++;
-            std::memmove(&freq[k + 1], &freq[k], (jj - k) * sizeof freq[0]);
-            freq[k] = f;
-            std::memmove(&son[k + 1], &son[k], (jj - k) * sizeof son[0]);
-            son[k] = i;
-        }
-        for (int i = 0; i < T; i++) {
-            const int k = son[i];
-            if (k >= T) {
-                prnt[k] = i;
-            } else {
-                prnt[k] = prnt[k + 1] = i;
-            }
-        }
-    }
-
-    void Update(int c) {
-        if (freq[R] == MAX_FREQ) Reconstruct();
-        c = prnt[c + T];
-        do {
-            const unsigned k = ++freq[c];
-            int l = c + 1;
-            if (k > freq[l]) {
-                while (k > freq[++l]) {
-                }
-                l--;
-                freq[c] = freq[l];
-                freq[l] = k;
-                const int i = son[c];
-                prnt[i] = l;
-                if (i < T) prnt[i + 1] = l;
-                const int j = son[l];
-                son[l] = i;
-                prnt[j] = c;
-                if (j < T) prnt[j + 1] = c;
-                son[c] = j;
-                c = l;
-            }
-        } while ((c = prnt[c]) != 0);
-    }
-
-    int DecodeChar() {
-        unsigned c = son[R];
-        while (c < unsigned(T)) c = son[c + GetBit()];
-        c -= T;
-        Update(int(c));
-        return int(c);
-    }
-
-    int DecodePosition() {
-        unsigned i = unsigned(GetByte());
-        unsigned high, bits;
-        if (i < 0x20)
-            high = 0, bits = 3;
-        else if (i < 0x50)
-            high = 1 + (i - 0x20) / 16, bits = 4;
-        else if (i < 0x90)
-            high = 4 + (i - 0x50) / 8, bits = 5;
-        else if (i < 0xC0)
-            high = 12 + (i - 0x90) / 4, bits = 6;
-        else if (i < 0xF0)
-            high = 24 + (i - 0xC0) / 2, bits = 7;
-        else
-            high = 48 + (i - 0xF0), bits = 8;
-        for (unsigned n = 0; n < bits - 2; ++n) i = (i << 1) + unsigned(GetBit());
-        return int((high << 6) | (i & 0x3F));
-    }
-
-    const uint8_t* input = nullptr;
-    size_t inputSize = 0, next = 0;
-    unsigned bitBuffer = 0, bitCount = 0;
-    Bytes output;
-    uint8_t ring[N + F - 1];
-    unsigned freq[T + 1];
-    int prnt[T + N_CHAR];
-    int son[T];
-};
 
 // About 1 MiB of what a skin holds: its description and strips of button, frame and glyph
 // images of assorted sizes, packed as a skin archive.
@@ -288,7 +106,7 @@ public:
         return sink.Bytes();
     }
     const Bytes& Baseline() {
-        plainOutput = plain.Decode(Content(kind).size(), Stream(kind));
+        plainOutput = plain.Decode(int64_t(Content(kind).size()), Stream(kind));
         return plainOutput;
     }
     bool BothRight() { return Ours() == Content(kind) && Baseline() == Content(kind); }
@@ -297,7 +115,7 @@ private:
     TContent kind;
     TMemoryStream source;
     TMemoryStream sink;
-    TPlainDecoder plain;
+    skintest::TPlainLZH plain;
     Bytes plainOutput;
 };
 
