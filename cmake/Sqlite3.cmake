@@ -1,6 +1,5 @@
 # SQLite 3 amalgamation (third_party/sqlite3, fetched and checksummed by tools/fetch-sqlite.sh),
-# compiled into a static library that the portable core links publicly. Included by the root
-# CMakeLists before ponderix_core exists, so the link is deferred to the end of that directory.
+# compiled into a static library that the section store (data/) links publicly.
 
 set(PONDERIX_SQLITE_DIR ${PROJECT_SOURCE_DIR}/third_party/sqlite3)
 if(NOT EXISTS ${PONDERIX_SQLITE_DIR}/sqlite3.c OR NOT EXISTS ${PONDERIX_SQLITE_DIR}/sqlite3.h)
@@ -28,6 +27,3 @@ target_compile_options(ponderix_sqlite3 PRIVATE -w -fno-sanitize=all)
 if(NOT WIN32)
     target_link_libraries(ponderix_sqlite3 PUBLIC m)
 endif()
-
-cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR}
-               CALL target_link_libraries ponderix_core PUBLIC ponderix_sqlite3)

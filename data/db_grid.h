@@ -54,7 +54,7 @@ protected:
     void WndProc(TMessage& message) override;
     void PaintWindow(HDC dc) override;
     void AfterCreateHandle() override;
-    void BeforeDestroyHandle() override;
+    void WindowDestroying() override;
 
 private:
     class TGridLink;

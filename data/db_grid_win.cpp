@@ -5,7 +5,10 @@
 #include <algorithm>
 
 #include "forms/application.h"
+#include "forms/dc_scopes.h"
+#include "forms/graphics.h"
 #include "forms/owned.h"
+#include "forms/window_subclass.h"
 
 PONDERIX_DEFINE_CLASS(TCustomGrid, [](TClassBuilder<TCustomGrid>& b) {
     b.NamedInteger("FixedColor", &IdentToColor, &TCustomGrid::FixedColor, &TCustomGrid::SetFixedColor);
@@ -68,44 +71,53 @@ private:
 // ---- the in-place editor --------------------------------------------------------------------
 
 // A plain EDIT window over the current cell. The keys that move or end the edit go to the grid.
+// The window is a child of the grid's: when the grid's window goes first it takes this one with
+// it, and the subclass lets go of the handle at its WM_NCDESTROY, so the editor never destroys a
+// dead (or reused) handle.
 class TDBGrid::TInplaceEditor {
 public:
     explicit TInplaceEditor(TDBGrid& grid) : grid(grid) {
-        window.Reset(CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0,
-                                     grid.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
-        SetPropW(window.Get(), kProperty, this);
-        original = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-        SendMessageW(window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(grid.Font()->Handle()), FALSE);
+        const HWND window = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                                            grid.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!window) throw EOutOfResources(L"不能创建编辑框");
+        if (!subclass.Attach(window, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+                return Message(msg, wParam, lParam);
+            })) {
+            DestroyWindow(window);
+            throw EOutOfResources(L"不能创建编辑框");
+        }
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(grid.Font()->Handle()), FALSE);
     }
     ~TInplaceEditor() {
-        SetWindowLongPtrW(window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropW(window.Get(), kProperty);
+        if (const HWND window = subclass.Handle()) {
+            subclass.Detach();
+            DestroyWindow(window);
+        }
     }
+    TInplaceEditor(const TInplaceEditor&) = delete;
+    TInplaceEditor& operator=(const TInplaceEditor&) = delete;
 
-    HWND Handle() const { return window.Get(); }
-    bool Visible() const { return IsWindowVisible(window.Get()) != FALSE; }
+    HWND Handle() const { return subclass.Handle(); }
+    bool Visible() const { return Handle() && IsWindowVisible(Handle()) != FALSE; }
     std::wstring Text() const {
-        const int length = GetWindowTextLengthW(window.Get());
+        const int length = GetWindowTextLengthW(Handle());
         std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(window.Get(), text.data(), length + 1)));
+        text.resize(static_cast<size_t>(GetWindowTextW(Handle(), text.data(), length + 1)));
         return text;
     }
     void Show(const RECT& cell, const std::wstring& text, bool selectAll) {
-        SetWindowTextW(window.Get(), text.c_str());
-        SetWindowPos(window.Get(), HWND_TOP, cell.left + 1, cell.top + 1, cell.right - cell.left - 1,
+        SetWindowTextW(Handle(), text.c_str());
+        SetWindowPos(Handle(), HWND_TOP, cell.left + 1, cell.top + 1, cell.right - cell.left - 1,
                      cell.bottom - cell.top - 1, SWP_SHOWWINDOW);
-        SendMessageW(window.Get(), EM_SETSEL, selectAll ? 0 : text.size(), static_cast<LPARAM>(text.size()));
-        ::SetFocus(window.Get());
+        SendMessageW(Handle(), EM_SETSEL, selectAll ? 0 : text.size(), static_cast<LPARAM>(text.size()));
+        ::SetFocus(Handle());
     }
-    void Hide() { ShowWindow(window.Get(), SW_HIDE); }
+    void Hide() {
+        if (Handle()) ShowWindow(Handle(), SW_HIDE);
+    }
 
 private:
-    static constexpr wchar_t kProperty[] = L"Ponderix.GridEditor";
-
-    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-        auto* self = static_cast<TInplaceEditor*>(GetPropW(window, kProperty));
-        if (!self) return DefWindowProcW(window, msg, wParam, lParam);
+    LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam) {
         switch (msg) {
             case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
             case WM_KEYDOWN:
@@ -115,25 +127,18 @@ private:
                     case VK_UP:
                     case VK_DOWN:
                     case VK_PRIOR:
-                    case VK_NEXT:
-                        try {
-                            self->grid.KeyDown(static_cast<WORD>(wParam));
-                        } catch (const std::exception& e) {
-                            ApplicationHandleException(e);
-                        }
-                        return 0;
+                    case VK_NEXT: grid.KeyDown(static_cast<WORD>(wParam)); return 0;
                 }
                 break;
             case WM_CHAR:
                 if (wParam == L'\r' || wParam == 27) return 0;  // handled at WM_KEYDOWN
                 break;
         }
-        return CallWindowProcW(self->original, window, msg, wParam, lParam);
+        return subclass.Next(msg, wParam, lParam);
     }
 
     TDBGrid& grid;
-    Owned<HWND, &DestroyWindow> window;
-    WNDPROC original = nullptr;
+    TWindowSubclass subclass;
 };
 
 // ---- TDBGrid --------------------------------------------------------------------------------
@@ -173,15 +178,18 @@ void TDBGrid::AfterCreateHandle() {
     DataChanged();
 }
 
-void TDBGrid::BeforeDestroyHandle() { editor.reset(); }
+void TDBGrid::WindowDestroying() { editor.reset(); }
 
 void TDBGrid::LayoutColumns() {
     geometry.columnWidths.clear();
     TDataSet* data = DataSet();
     if (!data || !data->Active() || !HandleAllocated()) return;
-    HDC dc = GetDC(Handle());
+    const TWindowDC window(Handle());
+    const HDC dc = window.Dc();
+    if (!dc) return;
+    const TSavedDC saved(dc);
     TEXTMETRICW metrics;
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    SelectObject(dc, Font()->Handle());
     GetTextMetricsW(dc, &metrics);
     geometry.rowHeight = metrics.tmHeight + 4;
     const auto sample = data->DisplayRows(0, 20);
@@ -197,8 +205,6 @@ void TDBGrid::LayoutColumns() {
     GetTextMetricsW(dc, &metrics);
     geometry.titleHeight = metrics.tmHeight + 4;
     for (int c = 0; c < data->FieldCount(); ++c) widen(static_cast<size_t>(c), data->Fields(c)->FieldName());
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
     for (int& w : widths) w = std::clamp(w, 24, 240);
     geometry.columnWidths = widths;
 }
@@ -270,12 +276,11 @@ void TDBGrid::PaintWindow(HDC target) {
     // which costs a round trip to the display when made on the window itself.
     RECT client;
     GetClientRect(Handle(), &client);
-    Owned<HDC, &DeleteDC> memory(CreateCompatibleDC(target));
-    Owned<HBITMAP, &DeleteObject> image(CreateCompatibleBitmap(target, client.right, client.bottom));
-    const HGDIOBJ oldImage = SelectObject(memory.Get(), image.Get());
-    PaintCells(memory.Get(), client);
-    BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
-    SelectObject(memory.Get(), oldImage);
+    const Owned<HBITMAP, &DeleteObject> image(CreateCompatibleBitmap(target, client.right, client.bottom));
+    const TMemoryDC memory(target, image.Get());
+    if (!image || !memory) throw EOutOfResources(L"不能创建表格的绘图位图");
+    PaintCells(memory.Dc(), client);
+    BitBlt(target, 0, 0, client.right, client.bottom, memory.Dc(), 0, 0, SRCCOPY);
 }
 
 void TDBGrid::PaintCells(HDC dc, const RECT& client) {
@@ -290,8 +295,9 @@ void TDBGrid::PaintCells(HDC dc, const RECT& client) {
     fill(client, ColorToRGB(Color()));
     SetBkMode(dc, TRANSPARENT);
     // One pen for every cell's right and bottom line, selected for the whole paint.
-    Owned<HPEN, &DeleteObject> linePen(CreatePen(PS_SOLID, 1, lines));
-    const HGDIOBJ oldPen = SelectObject(dc, linePen.Get());
+    const Owned<HPEN, &DeleteObject> linePen(CreatePen(PS_SOLID, 1, lines));
+    const TSavedDC saved(dc);  // after the pen: the context lets go of it before it is deleted
+    SelectObject(dc, linePen.Get());
     auto frame = [&](RECT r) {
         MoveToEx(dc, r.right - 1, r.top, nullptr);
         LineTo(dc, r.right - 1, r.bottom - 1);
@@ -306,7 +312,7 @@ void TDBGrid::PaintCells(HDC dc, const RECT& client) {
     TDataSet* data = DataSet();
 
     // The title row and the indicator column are fixed cells.
-    HGDIOBJ oldFont = SelectObject(dc, titleFont.Handle());
+    SelectObject(dc, titleFont.Handle());
     SetTextColor(dc, ColorToRGB(titleFont.Color()));
     RECT corner{0, 0, geometry.indicatorWidth, geometry.titleHeight};
     fill(corner, fixed);
@@ -319,11 +325,7 @@ void TDBGrid::PaintCells(HDC dc, const RECT& client) {
         if (data) text(cell, data->Fields(c)->FieldName());
     }
     SelectObject(dc, Font()->Handle());
-    if (!data || !data->Active()) {
-        SelectObject(dc, oldFont);
-        SelectObject(dc, oldPen);
-        return;
-    }
+    if (!data || !data->Active()) return;
     const auto rows = data->DisplayRows(geometry.topRow, geometry.VisibleRows() + 1);
     const int current = data->DisplayRow();
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -336,11 +338,10 @@ void TDBGrid::PaintCells(HDC dc, const RECT& client) {
             // The current row's marker: a small triangle pointing at the row.
             const int mid = (indicator.top + indicator.bottom) / 2;
             const POINT arrow[] = {{3, mid - 4}, {7, mid}, {3, mid + 4}};
-            const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
+            SelectObject(dc, GetStockObject(BLACK_BRUSH));
             SelectObject(dc, GetStockObject(BLACK_PEN));
             Polygon(dc, arrow, 3);
             SelectObject(dc, linePen.Get());
-            SelectObject(dc, oldBrush);
         }
         for (int c = geometry.leftColumn; c < columns; ++c) {
             RECT cell{geometry.ColumnLeft(c), top, geometry.ColumnLeft(c + 1), top + geometry.rowHeight};
@@ -352,8 +353,6 @@ void TDBGrid::PaintCells(HDC dc, const RECT& client) {
             frame(cell);
         }
     }
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldPen);
 }
 
 void TDBGrid::StartEditing(const std::wstring* replaceWith) {

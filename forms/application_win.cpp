@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "forms/buttons.h"
+#include "forms/callback_guard.h"
 #include "forms/exception.h"
 #include "forms/menus.h"
 #include "forms/page_control.h"
@@ -160,8 +161,8 @@ bool TApplication::IsDialogKey(const MSG& msg) {
             form = dynamic_cast<TCustomForm*>(c);
         try {
             if (form && IsMenuShortCut(msg, form)) return true;
-        } catch (const std::exception& e) {
-            HandleException(e);
+        } catch (...) {
+            ReportCurrentException();
             return true;
         }
     }
@@ -208,8 +209,8 @@ bool TApplication::IsDialogKey(const MSG& msg) {
                 return true;
             }
         }
-    } catch (const std::exception& e) {
-        HandleException(e);
+    } catch (...) {
+        ReportCurrentException();
         return true;
     }
     return false;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "forms/bmp_decoder.h"
+#include "forms/dc_scopes.h"
 
 PONDERIX_DEFINE_CLASS(TBitmap, [](TClassBuilder<TBitmap>&) {})
 
@@ -17,25 +19,25 @@ public:
     // The order matters: the context is first put back as found (our font, brush and pen out),
     // then the DIB is taken out, then the context is deleted; the DIB stays the bitmap's.
     void FreeContext() {
-        if (!memoryDc) return;
+        if (!memory) return;
         DetachHandle();
-        SelectObject(memoryDc.Get(), originalBitmap);
-        memoryDc.Reset();
+        memory.reset();
     }
 
 protected:
     void CreateHandle() override {
-        memoryDc.Reset(CreateCompatibleDC(nullptr));
-        if (!memoryDc) throw EOutOfResources(L"不能创建内存设备描述表");
         // An empty bitmap has no DIB: the context keeps its own 1 x 1 bitmap.
-        originalBitmap = bitmap.Handle() ? SelectObject(memoryDc.Get(), bitmap.Handle()) : nullptr;
-        SetHandle(memoryDc.Get());
+        memory.emplace(nullptr, bitmap.Handle());
+        if (!*memory) {
+            memory.reset();
+            throw EOutOfResources(L"不能创建内存设备描述表");
+        }
+        SetHandle(memory->Dc());
     }
 
 private:
     TBitmap& bitmap;
-    Owned<HDC, &DeleteDC> memoryDc;
-    HGDIOBJ originalBitmap = nullptr;
+    std::optional<TMemoryDC> memory;
 };
 
 TBitmap::TBitmap() = default;

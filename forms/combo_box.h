@@ -15,6 +15,7 @@
 
 #include "forms/controls.h"
 #include "forms/strings.h"
+#include "forms/window_subclass.h"
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 extern const TEnumInfo ComboBoxStyleType;
@@ -23,7 +24,6 @@ class TCustomComboBox : public TWinControl {
     PONDERIX_CLASS(TCustomComboBox, TWinControl)
 public:
     explicit TCustomComboBox(TComponent* owner);
-    ~TCustomComboBox() override;
 
     TStrings* Items() { return &items; }
     int ItemIndex() const;
@@ -35,7 +35,7 @@ public:
     TComboBoxStyle Style() const { return style; }
     void SetStyle(TComboBoxStyle value) { style = value; }
     // The edit part's window (null before the window exists or without one).
-    HWND EditHandle() const { return editWindow; }
+    HWND EditHandle() const { return editSubclass.Handle(); }
     // The selection in the edit part, in characters.
     int SelStart() const;
     int SelLength() const;
@@ -45,12 +45,13 @@ public:
 protected:
     void CreateParams(TCreateParams& params) override;
     void AfterCreateHandle() override;
-    void BeforeDestroyHandle() override;
+    void WindowDestroying() override;
     void WndProc(TMessage& message) override;
     virtual void Change();
 
 private:
-    static LRESULT CALLBACK EditWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The edit part's messages, through its subclass: typed characters complete from the list.
+    LRESULT EditMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     // Answers true when the character was consumed by completion.
     bool TypeCharacter(wchar_t key);
     // Clears the list selection while keeping the edit text and its selection.
@@ -62,8 +63,7 @@ private:
     int pendingIndex = -1;  // ItemIndex set before the window exists
     int dropDownCount = 8;
     TComboBoxStyle style = csDropDown;
-    HWND editWindow = nullptr;
-    WNDPROC editDefProc = nullptr;
+    TWindowSubclass editSubclass;
     int quiet = 0;  // >0 while we change the box ourselves: its notifications are ignored
 };
 

@@ -19,8 +19,6 @@ PONDERIX_DEFINE_CLASS(TComboBox, [](TClassBuilder<TComboBox>&) {})
 
 namespace {
 
-const wchar_t kComboProperty[] = L"Ponderix.ComboBox";
-
 bool StartsWithIgnoringCase(const std::wstring& item, const std::wstring& prefix) {
     if (prefix.size() > item.size()) return false;
     for (size_t i = 0; i < prefix.size(); ++i)
@@ -36,8 +34,6 @@ TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 145, 21);
     items.OnChange = [this](TObject*) { SyncItems(); };
 }
-
-TCustomComboBox::~TCustomComboBox() { DestroyHandle(); }
 
 void TCustomComboBox::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
@@ -60,22 +56,13 @@ void TCustomComboBox::AfterCreateHandle() {
     }
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
-    if (GetComboBoxInfo(Handle(), &info) && info.hwndItem && info.hwndItem != Handle()) {
-        editWindow = info.hwndItem;
-        SetPropW(editWindow, kComboProperty, this);
-        editDefProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(editWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditWndProc)));
-    }
+    if (GetComboBoxInfo(Handle(), &info) && info.hwndItem && info.hwndItem != Handle())
+        editSubclass.Attach(info.hwndItem, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+            return EditMessage(msg, wParam, lParam);
+        });
 }
 
-void TCustomComboBox::BeforeDestroyHandle() {
-    pendingIndex = ItemIndex();
-    if (editWindow) {
-        SetWindowLongPtrW(editWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editDefProc));
-        RemovePropW(editWindow, kComboProperty);
-        editWindow = nullptr;
-    }
-}
+void TCustomComboBox::WindowDestroying() { pendingIndex = ItemIndex(); }
 
 void TCustomComboBox::SyncItems() {
     if (!HandleAllocated()) return;
@@ -123,7 +110,7 @@ void TCustomComboBox::Change() {
 }
 
 LRESULT TCustomComboBox::CallEdit(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcW(editDefProc, editWindow, msg, wParam, lParam);
+    return editSubclass.Next(msg, wParam, lParam);
 }
 
 void TCustomComboBox::DeselectKeepingText() {
@@ -167,21 +154,14 @@ bool TCustomComboBox::TypeCharacter(wchar_t key) {
     return false;  // typed as usual; the edit part's change notification runs OnChange
 }
 
-LRESULT CALLBACK TCustomComboBox::EditWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TCustomComboBox*>(GetPropW(window, kComboProperty));
-    if (!self) return DefWindowProcW(window, msg, wParam, lParam);
+LRESULT TCustomComboBox::EditMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_CHAR) {
-        try {
-            auto key = static_cast<wchar_t>(wParam);
-            self->KeyPress(key);
-            if (key == 0 || self->TypeCharacter(key)) return 0;
-            wParam = key;
-        } catch (const std::exception& e) {
-            ApplicationHandleException(e);
-            return 0;
-        }
+        auto key = static_cast<wchar_t>(wParam);
+        KeyPress(key);
+        if (key == 0 || TypeCharacter(key)) return 0;
+        wParam = key;
     }
-    return CallWindowProcW(self->editDefProc, window, msg, wParam, lParam);
+    return editSubclass.Next(msg, wParam, lParam);
 }
 
 void TCustomComboBox::WndProc(TMessage& message) {

@@ -1,5 +1,7 @@
 #include "forms/containers.h"
 
+#include "forms/dc_scopes.h"
+
 const TEnumInfo BevelCutType{"TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"}};
 
 PONDERIX_DEFINE_CLASS(TCustomPanel, [](TClassBuilder<TCustomPanel>& b) {
@@ -23,18 +25,16 @@ void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width) {
     for (int i = 0; i < width; ++i) {
         if (cut != bvSpace) {
             const bool raised = cut == bvRaised;
-            HPEN light = CreatePen(PS_SOLID, 1, GetSysColor(raised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW));
-            HPEN dark = CreatePen(PS_SOLID, 1, GetSysColor(raised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
-            HGDIOBJ old = SelectObject(dc, light);
+            // The DC pen takes each colour in turn: no pen object is made.
+            const TSavedDC saved(dc);
+            SelectObject(dc, GetStockObject(DC_PEN));
+            SetDCPenColor(dc, GetSysColor(raised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW));
             MoveToEx(dc, r.left, r.bottom - 1, nullptr);
             LineTo(dc, r.left, r.top);
             LineTo(dc, r.right - 1, r.top);
-            SelectObject(dc, dark);
+            SetDCPenColor(dc, GetSysColor(raised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
             LineTo(dc, r.right - 1, r.bottom - 1);
             LineTo(dc, r.left - 1, r.bottom - 1);
-            SelectObject(dc, old);
-            DeleteObject(light);
-            DeleteObject(dark);
         }
         InflateRect(&r, -1, -1);
     }
@@ -75,12 +75,12 @@ void TCustomPanel::PaintWindow(HDC dc) {
     DrawBevel(dc, r, bevelInner, bevelWidth);
     const std::wstring caption = GetText();
     if (caption.empty()) return;
-    HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
+    const TSavedDC saved(dc);
+    SelectObject(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Font()->Color()));
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, oldFont);
 }
 
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TWinControl(owner) {
@@ -97,7 +97,8 @@ void TCustomGroupBox::CreateParams(TCreateParams& params) {
 void TCustomGroupBox::PaintWindow(HDC dc) {
     RECT client;
     GetClientRect(Handle(), &client);
-    HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
+    const TSavedDC saved(dc);
+    SelectObject(dc, Font()->Handle());
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
     RECT frame = client;
@@ -109,15 +110,12 @@ void TCustomGroupBox::PaintWindow(HDC dc) {
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
                   DT_SINGLELINE | DT_CALCRECT);
         InflateRect(&textRect, 1, 0);
-        HBRUSH face = CreateSolidBrush(ColorToRGB(Color()));
-        FillRect(dc, &textRect, face);
-        DeleteObject(face);
+        FillSolidRect(dc, textRect, ColorToRGB(Color()));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ColorToRGB(Font()->Color()));
         DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
                   DT_SINGLELINE | DT_CENTER);
     }
-    SelectObject(dc, oldFont);
 }
 
 void RegisterContainerClasses() {

@@ -160,8 +160,14 @@ protected:
     // Runs once the window exists (send fonts, fill lists kept while there was no window).
     virtual void CreateWindowHandle(const TCreateParams& params);
     virtual void AfterCreateHandle() {}
-    // Runs just before the window goes; save what only the window holds.
-    virtual void BeforeDestroyHandle() {}
+    // Runs when the window is going, at its WM_NCDESTROY (its child windows are gone by then):
+    // save what only the window holds, so that a new window can be made alike. During the
+    // destructor of TWinControl only this base version runs; what a subclass owns besides is
+    // freed by its own members.
+    virtual void WindowDestroying() {}
+    // Frees this control once the window messages being dispatched to it have returned: for a
+    // control that asks to be freed from inside one of its own messages.
+    void FreeAfterDispatch();
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
     // Answers a WM_CTLCOLORxxx for this control: its font colour on its own colour.
@@ -181,6 +187,7 @@ protected:
 private:
     friend class TControl;
     static LRESULT CALLBACK StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
     void RegisterWindowClass(const TCreateParams& params);
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
@@ -191,6 +198,8 @@ private:
     bool OwnPaint() const { return DefWndProc == DefWindowProcW; }
 
     HWND handle = nullptr;
+    int dispatchDepth = 0;  // window messages of this control being dispatched, nested
+    bool freeAfterDispatch = false;
     std::vector<TControl*> controls;
     int tabOrder = -1;
     bool tabStop = false;

@@ -6,6 +6,8 @@
 #include <map>
 
 #include "forms/application.h"
+#include "forms/callback_guard.h"
+#include "forms/dc_scopes.h"
 #include "forms/exception.h"
 #include "forms/text.h"
 
@@ -303,10 +305,16 @@ void TWinControl::CreateChildHandles() {
 
 void TWinControl::DestroyHandle() {
     if (!handle) return;
-    text = GetText();
-    BeforeDestroyHandle();
-    DestroyWindow(handle);  // WM_NCDESTROY clears the handles of this window and its children
+    // WM_NCDESTROY saves this window's state and clears the handles of it and its children.
+    DestroyWindow(handle);
     handle = nullptr;
+}
+
+void TWinControl::FreeAfterDispatch() {
+    freeAfterDispatch = true;
+    // Asked from outside any dispatch: the request comes back as a message, so that the caller
+    // returns before the control goes.
+    if (dispatchDepth == 0 && handle) PostMessageW(handle, CM_RELEASE, 0, 0);
 }
 
 LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -317,13 +325,21 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, L
         self->handle = window;
         SetPropW(window, kControlProperty, self);
     }
+    return GuardMessage(window, msg, [&] { return self->Dispatch(msg, wParam, lParam); });
+}
+
+LRESULT TWinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // The outermost dispatch frees a control that asked for it, once every nested one has
+    // returned and nothing on the stack reads the control any more.
+    struct TDepth {
+        TWinControl& control;
+        explicit TDepth(TWinControl& c) : control(c) { ++control.dispatchDepth; }
+        ~TDepth() {
+            if (--control.dispatchDepth == 0 && control.freeAfterDispatch) delete &control;
+        }
+    } depth(*this);
     TMessage message{msg, wParam, lParam, 0};
-    try {
-        self->WindowProc(message);
-    } catch (const std::exception& e) {
-        // Exceptions never cross the platform's frames: the application shows them here.
-        ApplicationHandleException(e);
-    }
+    WindowProc(message);
     return message.Result;
 }
 
@@ -421,20 +437,16 @@ void TWinControl::WndProc(TMessage& message) {
             if (OwnPaint()) {
                 RECT r;
                 GetClientRect(handle, &r);
-                HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-                FillRect(reinterpret_cast<HDC>(message.WParam), &r, brush);
-                DeleteObject(brush);
+                FillSolidRect(reinterpret_cast<HDC>(message.WParam), r, ColorToRGB(Color()));
                 message.Result = 1;
                 return;
             }
             break;
         case WM_PAINT:
             if (OwnPaint()) {
-                PAINTSTRUCT ps;
-                HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle, &ps);
-                PaintWindow(dc);
-                PaintControls(dc);
-                if (!message.WParam) EndPaint(handle, &ps);
+                TPaintScope paint(handle, message.WParam);
+                PaintWindow(paint.Dc());
+                PaintControls(paint.Dc());
                 return;
             }
             break;
@@ -451,6 +463,8 @@ void TWinControl::WndProc(TMessage& message) {
         case WM_MOVE: UpdateBoundsFromWindow(); break;
         case WM_NCDESTROY:
             TControl::WndProc(message);
+            text = GetText();
+            WindowDestroying();
             RemovePropW(handle, kControlProperty);
             handle = nullptr;
             trackingLeave = false;
@@ -476,13 +490,12 @@ void TWinControl::PaintControls(HDC dc) {
     for (TControl* c : controls) {
         auto* graphic = dynamic_cast<TGraphicControl*>(c);
         if (!graphic || !graphic->visible) continue;
-        const int saved = SaveDC(dc);
+        TSavedDC saved(dc);
         POINT origin;
         GetViewportOrgEx(dc, &origin);
         SetViewportOrgEx(dc, origin.x + c->Left(), origin.y + c->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
         graphic->Paint(dc);
-        RestoreDC(dc, saved);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "forms/application.h"
 #include "forms/bit_btn.h"
 #include "forms/buttons.h"
+#include "forms/callback_guard.h"
 #include "forms/combo_box.h"
 #include "forms/containers.h"
 #include "forms/edits.h"
@@ -55,13 +56,7 @@ TCustomForm::~TCustomForm() {
             mainMenu->SetWindowHandle(nullptr);
         menu->RemoveFreeNotification(this);
     }
-    if (OnDestroy) {
-        try {
-            OnDestroy(this);
-        } catch (const std::exception& e) {
-            ApplicationHandleException(e);
-        }
-    }
+    if (OnDestroy) GuardCallback([this] { OnDestroy(this); });
     auto& list = Screen->forms;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     if (Application->MainForm() == this) Application->ForgetMainForm();
@@ -323,7 +318,7 @@ void TCustomForm::WndProc(TMessage& message) {
     if (MenuMessage(message)) return;
     switch (message.Msg) {
         case WM_CLOSE: Close(); return;
-        case CM_RELEASE: delete this; return;
+        case CM_RELEASE: FreeAfterDispatch(); return;
         case WM_SHOWWINDOW:
             if (message.LParam == 0) visible = message.WParam != 0;
             break;

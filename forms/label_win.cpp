@@ -1,5 +1,7 @@
 #include "forms/label.h"
 
+#include "forms/dc_scopes.h"
+
 const TEnumInfo AlignmentType{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
 
 PONDERIX_DEFINE_CLASS(TLabel, [](TClassBuilder<TLabel>& b) {
@@ -38,30 +40,28 @@ void TLabel::FontChanged() {
 void TLabel::AdjustSize() {
     if (!autoSize) return;
     const std::wstring caption = GetText();
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
     RECT r{0, 0, 0, 0};
-    DrawTextW(dc, caption.empty() ? L" " : caption.c_str(), caption.empty() ? 1 : static_cast<int>(caption.size()),
-              &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        const TWindowDC screen(nullptr);
+        const TSavedDC saved(screen.Dc());
+        SelectObject(screen.Dc(), Font()->Handle());
+        DrawTextW(screen.Dc(), caption.empty() ? L" " : caption.c_str(),
+                  caption.empty() ? 1 : static_cast<int>(caption.size()), &r,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    }
     SetBounds(Left(), Top(), caption.empty() ? 0 : r.right, r.bottom);
 }
 
 void TLabel::Paint(HDC dc) {
     RECT r{0, 0, Width(), Height()};
-    if (!transparent) {
-        HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
-    }
+    if (!transparent) FillSolidRect(dc, r, ColorToRGB(Color()));
     const std::wstring caption = GetText();
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    const TSavedDC saved(dc);
+    SelectObject(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
     const UINT align = alignment == taCenter ? DT_CENTER : alignment == taRightJustify ? DT_RIGHT : DT_LEFT;
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, align | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
 }
 
 void RegisterLabelClasses() { RegisterComponentClass(TLabel::StaticClass()); }

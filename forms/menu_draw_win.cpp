@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "forms/dc_scopes.h"
 #include "forms/forms.h"
 #include "forms/graphics.h"
 #include "forms/image_list.h"
@@ -45,23 +46,17 @@ void UseMenuFont(TCanvas& canvas, bool bold) {
 // mask is white and paints the brush where it is black.
 void DrawCheckMark(HDC dc, const RECT& box, COLORREF color) {
     const int width = box.right - box.left, height = box.bottom - box.top;
-    HDC maskDc = CreateCompatibleDC(dc);
-    if (!maskDc) return;
-    HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
-    HGDIOBJ oldMask = SelectObject(maskDc, mask);
+    const Owned<HBITMAP, &DeleteObject> mask(CreateBitmap(width, height, 1, 1, nullptr));
+    const TMemoryDC maskDc(dc, mask.Get());
+    if (!mask || !maskDc) return;
     RECT local{0, 0, width, height};
-    DrawFrameControl(maskDc, &local, DFC_MENU, DFCS_MENUCHECK);
-    HBRUSH brush = CreateSolidBrush(color);
-    const int saved = SaveDC(dc);
-    SelectObject(dc, brush);
+    DrawFrameControl(maskDc.Dc(), &local, DFC_MENU, DFCS_MENUCHECK);
+    const TSavedDC saved(dc);
+    SelectObject(dc, GetStockObject(DC_BRUSH));
+    SetDCBrushColor(dc, color);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkColor(dc, RGB(255, 255, 255));
-    BitBlt(dc, box.left, box.top, width, height, maskDc, 0, 0, 0x00B8074A /* PSDPxax */);
-    RestoreDC(dc, saved);
-    DeleteObject(brush);
-    SelectObject(maskDc, oldMask);
-    DeleteObject(mask);
-    DeleteDC(maskDc);
+    BitBlt(dc, box.left, box.top, width, height, maskDc.Dc(), 0, 0, 0x00B8074A /* PSDPxax */);
 }
 
 }  // namespace
@@ -109,7 +104,7 @@ void TMenuItem::DrawItem(TCanvas& canvas, const TRect& rect, TOwnerDrawState sta
     canvas.Font()->SetColor(textColor);
 
     HDC dc = canvas.Handle();
-    const int saved = SaveDC(dc);
+    const TSavedDC saved(dc);
     SelectObject(dc, canvas.Font()->Handle());
     SetTextColor(dc, ColorToRGB(textColor));
     SetBkMode(dc, TRANSPARENT);
@@ -152,25 +147,18 @@ void TMenuItem::DrawItem(TCanvas& canvas, const TRect& rect, TOwnerDrawState sta
             DrawTextW(dc, keys.c_str(), -1, &textBox, keysAlign | DT_VCENTER | DT_SINGLELINE);
         }
     }
-    RestoreDC(dc, saved);
 }
 
 namespace {
 
 // A canvas over a window's context, given back on every way out.
+// The context is declared first: the canvas lets go of it before it is released.
 class WindowCanvas {
 public:
-    explicit WindowCanvas(HWND window) : window(window), dc(GetDC(window)) { canvas.SetHandle(dc); }
-    ~WindowCanvas() {
-        canvas.SetHandle(nullptr);
-        ReleaseDC(window, dc);
-    }
-    WindowCanvas(const WindowCanvas&) = delete;
-    WindowCanvas& operator=(const WindowCanvas&) = delete;
+    explicit WindowCanvas(HWND window) : dc(window) { canvas.SetHandle(dc.Dc()); }
 
 private:
-    HWND window;
-    HDC dc;
+    TWindowDC dc;
 
 public:
     TCanvas canvas;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "forms/application.h"
+#include "forms/callback_guard.h"
 #include "forms/image_list.h"
 
 const TEnumInfo BiDiModeType{
@@ -87,12 +88,10 @@ TMenuItem::~TMenuItem() {
     // every sub-menu still inside).
     if (TMenuItem* oldParent = parent) {
         oldParent->Detach(this);
-        try {
+        GuardCallback([oldParent] {  // never out of a destructor
             oldParent->RebuildHandle();
             oldParent->Changed();
-        } catch (const std::exception& e) {
-            ApplicationHandleException(e);  // never out of a destructor
-        }
+        });
     }
     if (handle)
         while (GetMenuItemCount(handle.Get()) > 0) RemoveMenu(handle.Get(), 0, MF_BYPOSITION);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "forms/application.h"
+#include "forms/callback_guard.h"
 #include "forms/menus.h"
 
 PONDERIX_DEFINE_CLASS(TPopupMenu, [](TClassBuilder<TPopupMenu>& b) {
@@ -22,56 +23,55 @@ std::vector<TPopupMenu*>& PopupMenus() {
 // window that can own a menu), made on first use and destroyed with the last popup menu.
 HWND popupListWindow = nullptr;
 
-LRESULT CALLBACK PopupListWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        switch (msg) {
-            case WM_MEASUREITEM: {
-                auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-                if (measure.CtlType != ODT_MENU) break;
-                if (TMenuItem* item = FindPopupItem(measure.itemID)) {
-                    MeasureMenuItemMessage(*item, window, measure);
-                    return TRUE;
-                }
-                break;
+LRESULT PopupListMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_MEASUREITEM: {
+            auto& measure = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            if (measure.CtlType != ODT_MENU) break;
+            if (TMenuItem* item = FindPopupItem(measure.itemID)) {
+                MeasureMenuItemMessage(*item, window, measure);
+                return TRUE;
             }
-            case WM_DRAWITEM: {
-                const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-                if (draw.CtlType != ODT_MENU) break;
-                if (TMenuItem* item = FindPopupItem(draw.itemID)) {
-                    DrawMenuItemMessage(*item, draw);
-                    return TRUE;
-                }
-                break;
-            }
-            case WM_INITMENUPOPUP:
-                // A sub-menu about to open runs its item's OnClick (OnPopup ran for the root).
-                for (TPopupMenu* menu : PopupMenus())
-                    if (TMenuItem* item = menu->FindItem(wParam, fkHandle)) {
-                        item->Click();
-                        break;
-                    }
-                break;
-            case WM_MENUCHAR: {
-                const auto native = reinterpret_cast<HMENU>(lParam);
-                for (TPopupMenu* menu : PopupMenus())
-                    if (menu->Handle() == native ||
-                        menu->FindItem(reinterpret_cast<UINT_PTR>(native), fkHandle))
-                        return MenuCharMessage(*menu, static_cast<wchar_t>(LOWORD(wParam)), native);
-                break;
-            }
-            case WM_COMMAND:
-                // A menu tracked without TPM_RETURNCMD reports its choice here.
-                if (HIWORD(wParam) == 0 && lParam == 0) {
-                    if (TMenuItem* item = FindPopupItem(LOWORD(wParam))) item->Click();
-                    return 0;
-                }
-                break;
+            break;
         }
-    } catch (const std::exception& e) {
-        ApplicationHandleException(e);
-        return 0;
+        case WM_DRAWITEM: {
+            const auto& draw = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (draw.CtlType != ODT_MENU) break;
+            if (TMenuItem* item = FindPopupItem(draw.itemID)) {
+                DrawMenuItemMessage(*item, draw);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_INITMENUPOPUP:
+            // A sub-menu about to open runs its item's OnClick (OnPopup ran for the root).
+            for (TPopupMenu* menu : PopupMenus())
+                if (TMenuItem* item = menu->FindItem(wParam, fkHandle)) {
+                    item->Click();
+                    break;
+                }
+            break;
+        case WM_MENUCHAR: {
+            const auto native = reinterpret_cast<HMENU>(lParam);
+            for (TPopupMenu* menu : PopupMenus())
+                if (menu->Handle() == native ||
+                    menu->FindItem(reinterpret_cast<UINT_PTR>(native), fkHandle))
+                    return MenuCharMessage(*menu, static_cast<wchar_t>(LOWORD(wParam)), native);
+            break;
+        }
+        case WM_COMMAND:
+            // A menu tracked without TPM_RETURNCMD reports its choice here.
+            if (HIWORD(wParam) == 0 && lParam == 0) {
+                if (TMenuItem* item = FindPopupItem(LOWORD(wParam))) item->Click();
+                return 0;
+            }
+            break;
     }
     return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK PopupListWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return GuardMessage(window, msg, [&] { return PopupListMessage(window, msg, wParam, lParam); });
 }
 
 HWND PopupListWindow() {

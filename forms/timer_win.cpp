@@ -1,6 +1,6 @@
 #include "forms/timer.h"
 
-#include "forms/application.h"
+#include "forms/callback_guard.h"
 
 PONDERIX_DEFINE_CLASS(TTimer, [](TClassBuilder<TTimer>& b) {
     b.Boolean("Enabled", &TTimer::Enabled, &TTimer::SetEnabled);
@@ -59,13 +59,7 @@ void TTimer::UpdateTimer() {
 LRESULT CALLBACK TTimer::TimerWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_TIMER) {
         auto* self = reinterpret_cast<TTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self && self->OnTimer) {
-            try {
-                self->OnTimer(self);
-            } catch (const std::exception& e) {
-                ApplicationHandleException(e);
-            }
-        }
+        if (self && self->OnTimer) GuardCallback([self] { self->OnTimer(self); });
         return 0;
     }
     return DefWindowProcW(window, msg, wParam, lParam);

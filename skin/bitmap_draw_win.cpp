@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "forms/dc_scopes.h"
 #include "forms/owned.h"
 #include "skin/bitmap_slice.h"
 
@@ -50,23 +51,6 @@ OwnedBitmap KeyMask(TBitmap& bitmap, SIZE size, uint32_t keyColor) {
     return mask;
 }
 
-// A memory context with one bitmap selected, put back and freed on scope exit.
-class TMemoryContext {
-public:
-    TMemoryContext(HDC like, HBITMAP bitmap) : dc(CreateCompatibleDC(like)) {
-        if (!dc) throw EOutOfResources(L"不能创建内存设备描述表");
-        original = SelectObject(dc.Get(), bitmap);
-    }
-    ~TMemoryContext() { SelectObject(dc.Get(), original); }
-    TMemoryContext(const TMemoryContext&) = delete;
-    TMemoryContext& operator=(const TMemoryContext&) = delete;
-    HDC Get() const { return dc.Get(); }
-
-private:
-    Owned<HDC, &DeleteDC> dc;
-    HGDIOBJ original = nullptr;
-};
-
 // MaskBlt's mask bit 1 (a key pixel) takes the foreground operation, 0 the background one.
 constexpr DWORD kKeepTarget = 0x00AA0029;
 constexpr DWORD kMaskedCopy = MAKEROP4(kKeepTarget, SRCCOPY);
@@ -85,7 +69,8 @@ void DrawTransparentThreeTransfers(HDC dc, const TRect& dest, TBitmap& bitmap, u
     const std::optional<SIZE> size = CopySize(dest, bitmap);
     if (!size) return;
     const OwnedBitmap mask = KeyMask(bitmap, *size, keyColor);
-    const TMemoryContext maskDc(dc, mask.Get());
+    const TMemoryDC maskDc(dc, mask.Get());
+    if (!maskDc) throw EOutOfResources(L"不能创建内存设备描述表");
     HDC source = bitmap.Canvas()->Handle();
     const int x = dest.left, y = dest.top, w = size->cx, h = size->cy;
     BitBlt(dc, x, y, w, h, source, 0, 0, SRCINVERT);
@@ -93,7 +78,7 @@ void DrawTransparentThreeTransfers(HDC dc, const TRect& dest, TBitmap& bitmap, u
     // for 1: key pixels AND with white (kept), all others with black (cleared).
     const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
-    BitBlt(dc, x, y, w, h, maskDc.Get(), 0, 0, SRCAND);
+    BitBlt(dc, x, y, w, h, maskDc.Dc(), 0, 0, SRCAND);
     SetTextColor(dc, text);
     SetBkColor(dc, back);
     BitBlt(dc, x, y, w, h, source, 0, 0, SRCINVERT);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "forms/callback_guard.h"
 #include "forms/forms.h"
 
 int32_t OsVersion = 0;
@@ -51,8 +52,12 @@ void TSkinManage::InstallHook() {
 LRESULT CALLBACK TSkinManage::HookProc(int code, WPARAM wParam, LPARAM lParam) {
     TSkinManage* self = activeManager;
     if (code >= 0 && self && code == HCBT_ACTIVATE) {
-        if (self->activationCount == 0) self->activationCount = 1;
-        self->SkinWindow(reinterpret_cast<HWND>(wParam));
+        // Skinning a window can run the application's OnFormSkin: its errors are shown, and
+        // the hook chain goes on either way.
+        GuardCallback([&] {
+            if (self->activationCount == 0) self->activationCount = 1;
+            self->SkinWindow(reinterpret_cast<HWND>(wParam));
+        });
     }
     return CallNextHookEx(self ? self->hookHandle : nullptr, code, wParam, lParam);
 }

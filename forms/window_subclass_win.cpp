@@ -1,0 +1,44 @@
+#include "forms/window_subclass.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "forms/callback_guard.h"
+
+namespace {
+
+// One id for all our subclasses: the object's address tells them apart.
+constexpr UINT_PTR kSubclassId = 0x50445853;  // "PDXS"
+
+}  // namespace
+
+bool TWindowSubclass::Attach(HWND target, THandler newHandler) {
+    Detach();
+    handler = std::move(newHandler);
+    if (!target || !SetWindowSubclass(target, Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    window = target;
+    return true;
+}
+
+void TWindowSubclass::Detach() {
+    if (HWND attached = std::exchange(window, nullptr))
+        RemoveWindowSubclass(attached, Proc, kSubclassId);
+}
+
+LRESULT TWindowSubclass::Next(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    return DefSubclassProc(window, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindowSubclass::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<TWindowSubclass*>(data);
+    if (msg == WM_NCDESTROY) {
+        const LRESULT result = DefSubclassProc(window, msg, wParam, lParam);
+        self->Detach();
+        if (self->OnDestroyed) GuardCallback(self->OnDestroyed);
+        return result;
+    }
+    return GuardMessage(window, msg, [&] { return self->handler(msg, wParam, lParam); });
+}
