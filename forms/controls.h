@@ -165,8 +165,9 @@ protected:
     // destructor of TWinControl only this base version runs; what a subclass owns besides is
     // freed by its own members.
     virtual void WindowDestroying() {}
-    // Frees this control once the window messages being dispatched to it have returned: for a
-    // control that asks to be freed from inside one of its own messages.
+    // Frees this control once every window message being dispatched to a control has returned:
+    // for a control that asks to be freed from inside one of its own messages (or one of its
+    // children's, which go with it).
     void FreeAfterDispatch();
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
@@ -198,8 +199,6 @@ private:
     bool OwnPaint() const { return DefWndProc == DefWindowProcW; }
 
     HWND handle = nullptr;
-    int dispatchDepth = 0;  // window messages of this control being dispatched, nested
-    bool freeAfterDispatch = false;
     std::vector<TControl*> controls;
     int tabOrder = -1;
     bool tabStop = false;

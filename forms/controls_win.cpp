@@ -37,6 +37,11 @@ WNDPROC ClassDefaultProc(HWND window) {
 
 int nextControlId = 100;
 
+// Window messages of class-library controls being dispatched, nested, and the controls to free
+// once the outermost one has returned.
+int dispatchDepth = 0;
+std::vector<TWinControl*> freeAfterDispatch;
+
 }  // namespace
 
 // ---- TControl -------------------------------------------------------------------------------
@@ -200,6 +205,8 @@ PONDERIX_DEFINE_CLASS(TWinControl, [](TClassBuilder<TWinControl>& b) {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+    freeAfterDispatch.erase(std::remove(freeAfterDispatch.begin(), freeAfterDispatch.end(), this),
+                            freeAfterDispatch.end());
     // Owned controls go first, while this window and object are whole.
     DestroyComponents();
     for (TControl* child : controls) child->parent = nullptr;
@@ -311,7 +318,8 @@ void TWinControl::DestroyHandle() {
 }
 
 void TWinControl::FreeAfterDispatch() {
-    freeAfterDispatch = true;
+    if (std::find(freeAfterDispatch.begin(), freeAfterDispatch.end(), this) == freeAfterDispatch.end())
+        freeAfterDispatch.push_back(this);
     // Asked from outside any dispatch: the request comes back as a message, so that the caller
     // returns before the control goes.
     if (dispatchDepth == 0 && handle) PostMessageW(handle, CM_RELEASE, 0, 0);
@@ -329,15 +337,19 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, L
 }
 
 LRESULT TWinControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
-    // The outermost dispatch frees a control that asked for it, once every nested one has
-    // returned and nothing on the stack reads the control any more.
+    // The outermost dispatch frees the controls that asked for it: only then does nothing on the
+    // stack read them (or the children that go with them) any more.
     struct TDepth {
-        TWinControl& control;
-        explicit TDepth(TWinControl& c) : control(c) { ++control.dispatchDepth; }
+        TDepth() { ++dispatchDepth; }
         ~TDepth() {
-            if (--control.dispatchDepth == 0 && control.freeAfterDispatch) delete &control;
+            if (--dispatchDepth != 0) return;
+            while (!freeAfterDispatch.empty()) {
+                TWinControl* control = freeAfterDispatch.back();
+                freeAfterDispatch.pop_back();  // before the delete, which dispatches messages
+                delete control;
+            }
         }
-    } depth(*this);
+    } depth;
     TMessage message{msg, wParam, lParam, 0};
     WindowProc(message);
     return message.Result;
@@ -462,9 +474,10 @@ void TWinControl::WndProc(TMessage& message) {
         case WM_SIZE:
         case WM_MOVE: UpdateBoundsFromWindow(); break;
         case WM_NCDESTROY:
-            TControl::WndProc(message);
+            // Read before the window's own procedure lets go of its text and its data.
             text = GetText();
             WindowDestroying();
+            TControl::WndProc(message);
             RemovePropW(handle, kControlProperty);
             handle = nullptr;
             trackingLeave = false;

@@ -4,6 +4,9 @@
 // the old procedure back, taking it away never cuts out a procedure that something else installed
 // after it, whichever way that was installed.
 //
+// Detached while something else has replaced the window's procedure on top of the chain, ours
+// stays in the chain as a pass-through until the window is destroyed.
+//
 // The subclass goes by itself when the window is destroyed (at its WM_NCDESTROY), so an owner
 // that outlives the window never touches a dead handle; Handle() answers null from then on.
 
@@ -38,5 +41,6 @@ private:
                                  UINT_PTR id, DWORD_PTR self);
 
     HWND window = nullptr;
+    LONG_PTR chainEntry = 0;  // the window's procedure once ours was chained in
     THandler handler;
 };
