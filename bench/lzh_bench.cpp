@@ -26,8 +26,8 @@
 #include "skin/lzh.h"
 #include "skin/lzh_encoder.h"
 #include "skin/skin_reader.h"
-#include "tests/skin/lzh_plain_decoder.h"
-#include "tests/skin/skin_test_data.h"
+#include "tools/reference/plain_lzh.h"
+#include "tools/reference/skin_inputs.h"
 
 namespace {
 
@@ -37,12 +37,12 @@ using Bytes = std::vector<uint8_t>;
 // images of assorted sizes, packed as a skin archive.
 Bytes SkinArchive() {
     std::vector<TSkinEntry> entries;
-    const std::string ini = skintest::SkinDescription(120);
+    const std::string ini = skinref::SkinDescription(120);
     entries.push_back({"skin.ini", Bytes(ini.begin(), ini.end())});
     size_t total = ini.size();
     for (uint32_t i = 0; total < (1u << 20); ++i) {
         const int width = 16 + int(i * 37 % 400), height = 8 + int(i * 13 % 40);
-        Bytes bmp = skintest::SkinBitmap(width, height, 1 + int(i % 8), i);
+        Bytes bmp = skinref::SkinBitmap(width, height, 1 + int(i % 8), i);
         total += bmp.size();
         entries.push_back({"image" + std::to_string(i) + ".bmp", std::move(bmp)});
     }
@@ -77,7 +77,7 @@ enum TContent { kGeneratedSkin, kDefaultSkin, kRandom };
 const Bytes& Content(TContent kind) {
     static const Bytes generated = SkinArchive();
     static const Bytes skin = DefaultSkinArchive();
-    static const Bytes random = skintest::RandomBytes(1u << 20, 12345);
+    static const Bytes random = skinref::RandomBytes(1u << 20, 12345);
     return kind == kGeneratedSkin ? generated : kind == kDefaultSkin ? skin : random;
 }
 
@@ -115,7 +115,7 @@ private:
     TContent kind;
     TMemoryStream source;
     TMemoryStream sink;
-    skintest::TPlainLZH plain;
+    skinref::TPlainLZH plain;
     Bytes plainOutput;
 };
 

@@ -269,9 +269,10 @@ TSeedTable ParseSectionCsv(std::string_view content, std::string name,
             headerNames.begin() + c) {
             Refuse(where + "column name " + Quoted(text) + " appears twice");
         }
-        // SQLite compares names ignoring ASCII case, so "b" after "B" (the short and long leg of
-        // an unequal angle) would be the same column: store it under the first "b_2", "b_3", ...
-        // that no other column uses, and say so.
+        // SQLite compares names ignoring ASCII case, so "b" after "B" would be the same column
+        // (the shipped tables name such pairs apart, as the unequal angle's "B(长边)" and
+        // "b(短边)"; an edited file may not): store it under the first "b_2", "b_3", ... that no
+        // other column uses, and say so.
         std::string name = text;
         for (int n = 2;
              clashes(table.columns, name) || (name != text && clashes(headerNames, name)); ++n) {

@@ -19,6 +19,7 @@
 #include "forms/colors.h"
 #include "forms/owned.h"
 #include "skin/skin_parse_rules.h"
+#include "skin/skin_slots.h"
 
 class TDataSkinObject {
 public:
@@ -124,33 +125,10 @@ public:
     // One per title-bar button section, in file order, then the three MDI-child buttons.
     std::vector<std::unique_ptr<TDataSkinSysButton>> SysButtons;
 
-    // Element slots, named after their sections.
-    std::unique_ptr<TDataSkinBorder> Tabs;
-    std::unique_ptr<TDataSkinBorder> Progress;
-    std::unique_ptr<TDataSkinBorder> UpDownHorz;
-    std::unique_ptr<TDataSkinBorder> UpDownVert;
-    std::unique_ptr<TDataSkinObject> SunkEdge;
-    std::unique_ptr<TDataSkinObject> ExtraImages;
-    std::unique_ptr<TDataSkinBorder> ComboButton;
-    std::unique_ptr<TDataSkinObject> GroupBoxEdge;
-    std::unique_ptr<TDataSkinObject> Toolbars;
-    std::unique_ptr<TDataSkinBoxLabel> GroupBox;
-    std::unique_ptr<TDataSkinObject> StatusBarEdges;
-    std::unique_ptr<TDataSkinObject> Headerbar;
-    std::unique_ptr<TDataSkinObject> MenuBar;
-    std::unique_ptr<TDataSkinObject> MenuItem;
-    std::unique_ptr<TDataSkinObject> MenuBackground;
-    std::unique_ptr<TDataSkinObject> Scrollbar;
-    std::unique_ptr<TDataSkinObject> HorzScroll;
-    std::unique_ptr<TDataSkinObject> VertScroll;
-    std::unique_ptr<TDataSkinObject> HorzScrollThumb;
-    std::unique_ptr<TDataSkinObject> VertScrollThumb;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbHorz;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbVert;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbLeft;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbRight;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbUp;
-    std::unique_ptr<TDataSkinObject> TrackbarThumbDown;
+    // The element slots (skin/skin_slots.h), each named after its section.
+#define PONDERIX_DECLARE_SKIN_SLOT(member, type, ...) std::unique_ptr<type> member;
+    PONDERIX_SKIN_SLOTS(PONDERIX_DECLARE_SKIN_SLOT)
+#undef PONDERIX_DECLARE_SKIN_SLOT
 
     // A solid brush of ButtonFaceColour (a system colour resolved when the brush is made);
     // remade by each parse.

@@ -34,16 +34,14 @@ private:
     void ReadMdiButtons() const;
     void ReadButtons() const;
     void ReadTitle() const;
-    void ReadProgress() const;
-    void ReadMenuBar() const;
     void ReadStateColours(TDataSkinObject& object, std::string_view section) const;
-    // Plain (TDataSkinObject), border (TDataSkinBorder: no Style, a second image under
-    // extraKey) and box-label (TDataSkinBoxLabel: plus the background placement) elements. The
-    // slot is emptied, and refilled only when the section names an image under Image (even one
-    // the archive lacks).
+    // Empties the slot and refills it only when its image key has a value (even one naming an
+    // image the archive lacks), read the slot's way.
     template <typename T>
-    void ReadElement(std::unique_ptr<T>& slot, std::string_view section,
-                     std::string_view extraKey = {}) const;
+    void ReadSlot(std::unique_ptr<T>& slot, const TSkinSlotInfo& info) const;
+    void ReadElementValues(TDataSkinObject& object, std::string_view section, bool border) const;
+    void ReadProgressValues(TDataSkinObject& object, std::string_view section) const;
+    void ReadMenuBarValues(TDataSkinObject& object, std::string_view section) const;
     void CountFrames() const;
 
     TSkinDescription& skin;
@@ -74,40 +72,7 @@ void TSkinParser::Run() {
     ReadMdiButtons();
     ReadButtons();
     ReadTitle();
-    ReadProgress();
-    ReadMenuBar();
-    ReadElement(skin.GroupBoxEdge, "GroupBoxEdge");
-    ReadElement(skin.GroupBox, "GroupBox");
-    ReadElement(skin.Toolbars, "Toolbars");
-    ReadElement(skin.Tabs, "Tabs", "Border");
-    ReadElement(skin.StatusBarEdges, "StatusBarEdges");
-    // No skin names an image under "****": Image2 is the button mirrored, for right-to-left
-    // combo boxes.
-    ReadElement(skin.ComboButton, "ComboButton", "****");
-    if (skin.ComboButton && !skin.ComboButton->Image.Empty()) {
-        TBitmap& mirrored = skin.ComboButton->Image2;
-        mirrored.Assign(skin.ComboButton->Image);
-        mirrored.SetPixelFormat(TPixelFormat::pf24bit);
-        MirrorBitmap(mirrored.Pixels());
-    }
-    ReadElement(skin.SunkEdge, "SunkEdge");
-    ReadElement(skin.ExtraImages, "ExtraImages");
-    ReadElement(skin.Headerbar, "Headerbar");
-    ReadElement(skin.MenuItem, "MenuItem");
-    ReadElement(skin.MenuBackground, "MenuBackground");
-    ReadElement(skin.Scrollbar, "Scrollbar");
-    ReadElement(skin.HorzScroll, "HorzScroll");
-    ReadElement(skin.VertScroll, "VertScroll");
-    ReadElement(skin.HorzScrollThumb, "HorzScrollThumb");
-    ReadElement(skin.VertScrollThumb, "VertScrollThumb");
-    ReadElement(skin.TrackbarThumbHorz, "Trackbar.ThumbHorz");
-    ReadElement(skin.TrackbarThumbVert, "Trackbar.ThumbVert");
-    ReadElement(skin.TrackbarThumbLeft, "Trackbar.ThumbLeft");
-    ReadElement(skin.TrackbarThumbRight, "Trackbar.ThumbRight");
-    ReadElement(skin.TrackbarThumbUp, "Trackbar.ThumbUp");
-    ReadElement(skin.TrackbarThumbDown, "Trackbar.ThumbDown");
-    ReadElement(skin.UpDownHorz, "UpDown.Horz", "GlyphImage");
-    ReadElement(skin.UpDownVert, "UpDown.Vert", "GlyphImage");
+    ForEachSkinSlot(skin, [this](auto& slot, const TSkinSlotInfo& info) { ReadSlot(slot, info); });
     CountFrames();
     // Made from the colour's current value when it refers to a system colour.
     skin.FaceBrush.Reset(CreateSolidBrush(ColorToRGB(skin.ButtonFaceColour)));
@@ -213,38 +178,6 @@ void TSkinParser::ReadTitle() const {
         ReadRgbKeyTriple(ini, "Personality", "InActiveText", static_cast<uint32_t>(clNone)));
 }
 
-// The slot is emptied by every parse: a skin without a progress bar must not keep the previous
-// skin's one.
-void TSkinParser::ReadProgress() const {
-    skin.Progress.reset();
-    const std::string bitmap = Str("Progress", "Bitmap");
-    if (bitmap.empty()) return;
-    auto p = std::make_unique<TDataSkinBorder>("Progress");
-    Load(p->Image, bitmap);
-    if (const std::string chunk = Str("Progress", "Chunk"); !chunk.empty()) Load(p->Image2, chunk);
-    p->Style = Int("Progress", "Style", 0);
-    p->LeftWidth = Int("Progress", "LeftWidth", 0);
-    p->RightWidth = Int("Progress", "RightWidth", 0);
-    p->TopHeight = Int("Progress", "TopHeight", 0);
-    p->BottomHeight = Int("Progress", "BottomHeight", 0);
-    p->Trans = Int("Progress", "Trans", 0);
-    p->Tile = Int("Progress", "Tile", 0);  // kept as it is, 2 included
-    skin.Progress = std::move(p);
-}
-
-// The menu bar strip lives in [Personality]; as with Progress the slot is emptied every time.
-void TSkinParser::ReadMenuBar() const {
-    skin.MenuBar.reset();
-    const std::string image = Str("Personality", "menuBar");
-    if (image.empty()) return;
-    auto m = std::make_unique<TDataSkinObject>("Personality");
-    Load(m->Image, image);
-    m->Tile = Int("Personality", "TileMenu", 0);
-    m->LeftWidth = Int("Personality", "TileLeftMenu", 1);
-    m->RightWidth = Int("Personality", "TileRightMenu", 1);
-    skin.MenuBar = std::move(m);
-}
-
 void TSkinParser::ReadStateColours(TDataSkinObject& object, std::string_view section) const {
     object.NormalColour = Int(section, "NormalColour", -1);
     object.MouseOverColour = Int(section, "MouseOverColour", -1);
@@ -255,34 +188,76 @@ void TSkinParser::ReadStateColours(TDataSkinObject& object, std::string_view sec
 }
 
 template <typename T>
-void TSkinParser::ReadElement(std::unique_ptr<T>& slot, std::string_view section,
-                              std::string_view extraKey) const {
+void TSkinParser::ReadSlot(std::unique_ptr<T>& slot, const TSkinSlotInfo& info) const {
+    // A skin without an element must not keep the previous skin's one.
     slot.reset();
-    const std::string image = Str(section, "Image");
+    const std::string image = Str(info.section, info.imageKey);
     if (image.empty()) return;
-    auto element = std::make_unique<T>(std::string(section));
+    auto element = std::make_unique<T>(std::string(info.section));
     Load(element->Image, image);
     constexpr bool border = std::is_same_v<T, TDataSkinBorder>;
     if constexpr (border) {
-        if (const std::string second = Str(section, extraKey); !second.empty()) {
-            Load(element->Image2, second);
+        if (!info.secondImageKey.empty()) {
+            if (const std::string second = Str(info.section, info.secondImageKey);
+                !second.empty()) {
+                Load(element->Image2, second);
+            }
         }
-    } else {
-        element->Style = Int(section, "Style", 0);
+        if (info.reader == TSkinSlotReader::MirroredElement && !element->Image.Empty()) {
+            element->Image2.Assign(element->Image);
+            element->Image2.SetPixelFormat(TPixelFormat::pf24bit);
+            MirrorBitmap(element->Image2.Pixels());
+        }
     }
-    element->LeftWidth = Int(section, "LeftWidth", 0);
-    element->RightWidth = Int(section, "RightWidth", 0);
-    element->TopHeight = Int(section, "TopHeight", 0);
-    element->BottomHeight = Int(section, "BottomHeight", 0);
-    element->Trans = Int(section, "Trans", 0);
-    element->Tile = PlainElementTile(Int(section, "Tile", 0));
-    ReadStateColours(*element, section);
-    if constexpr (std::is_same_v<T, TDataSkinBoxLabel>) {
-        element->BackgroundAlignment = Int(section, "BackgroundAlignment", 0);
-        element->BackgroundLeftShift = Int(section, "BackgroundLeftShift", 0);
-        element->BackgroundRightShift = Int(section, "BackgroundRightShift", 0);
+    switch (info.reader) {
+        case TSkinSlotReader::Element:
+        case TSkinSlotReader::MirroredElement:
+            ReadElementValues(*element, info.section, border);
+            if constexpr (std::is_same_v<T, TDataSkinBoxLabel>) {
+                element->BackgroundAlignment = Int(info.section, "BackgroundAlignment", 0);
+                element->BackgroundLeftShift = Int(info.section, "BackgroundLeftShift", 0);
+                element->BackgroundRightShift = Int(info.section, "BackgroundRightShift", 0);
+            }
+            break;
+        case TSkinSlotReader::Progress:
+            ReadProgressValues(*element, info.section);
+            break;
+        case TSkinSlotReader::MenuBar:
+            ReadMenuBarValues(*element, info.section);
+            break;
     }
     slot = std::move(element);
+}
+
+// Plain and box-label elements read a Style; borders do not.
+void TSkinParser::ReadElementValues(TDataSkinObject& object, std::string_view section,
+                                    bool border) const {
+    if (!border) object.Style = Int(section, "Style", 0);
+    object.LeftWidth = Int(section, "LeftWidth", 0);
+    object.RightWidth = Int(section, "RightWidth", 0);
+    object.TopHeight = Int(section, "TopHeight", 0);
+    object.BottomHeight = Int(section, "BottomHeight", 0);
+    object.Trans = Int(section, "Trans", 0);
+    object.Tile = PlainElementTile(Int(section, "Tile", 0));
+    ReadStateColours(object, section);
+}
+
+// The state colours are not read and stay 0.
+void TSkinParser::ReadProgressValues(TDataSkinObject& object, std::string_view section) const {
+    object.Style = Int(section, "Style", 0);
+    object.LeftWidth = Int(section, "LeftWidth", 0);
+    object.RightWidth = Int(section, "RightWidth", 0);
+    object.TopHeight = Int(section, "TopHeight", 0);
+    object.BottomHeight = Int(section, "BottomHeight", 0);
+    object.Trans = Int(section, "Trans", 0);
+    object.Tile = Int(section, "Tile", 0);  // kept as it is, 2 included
+}
+
+// The menu bar strip lives in [Personality], beside the window's other settings.
+void TSkinParser::ReadMenuBarValues(TDataSkinObject& object, std::string_view section) const {
+    object.Tile = Int(section, "TileMenu", 0);
+    object.LeftWidth = Int(section, "TileLeftMenu", 1);
+    object.RightWidth = Int(section, "TileRightMenu", 1);
 }
 
 // Cells per image: fixed by the element for most, read for the scroll thumbs, computed from the
@@ -297,30 +272,12 @@ void TSkinParser::CountFrames() const {
         ChoiceFrameCount(b.CheckFrameCount, b.CheckImage.Width(), b.CheckImage.Height());
     skin.Title.FrameCount = 2;
 
-    const auto set = [](auto& slot, int32_t count) {
-        if (slot) slot->FrameCount = count;
-    };
-    set(skin.Progress, 2);
-    set(skin.MenuBar, 2);
-    set(skin.GroupBoxEdge, 2);
-    set(skin.GroupBox, 1);
-    set(skin.MenuBackground, 1);
-    set(skin.StatusBarEdges, 3);
-    set(skin.ComboButton, 4);
-    set(skin.SunkEdge, 4);
-    set(skin.HorzScroll, 4);
-    set(skin.VertScroll, 4);
-    for (auto* slot : {&skin.Toolbars, &skin.ExtraImages, &skin.Headerbar, &skin.MenuItem,
-                       &skin.TrackbarThumbHorz, &skin.TrackbarThumbVert, &skin.TrackbarThumbLeft,
-                       &skin.TrackbarThumbRight, &skin.TrackbarThumbUp, &skin.TrackbarThumbDown}) {
-        set(*slot, 5);
-    }
-    set(skin.Tabs, 5);
-    set(skin.UpDownHorz, 8);
-    set(skin.UpDownVert, 8);
-    set(skin.Scrollbar, 23);
-    set(skin.HorzScrollThumb, Int("HorzScrollThumb", "FrameCount", 3));
-    set(skin.VertScrollThumb, Int("VertScrollThumb", "FrameCount", 3));
+    ForEachSkinSlot(skin, [this](auto& slot, const TSkinSlotInfo& info) {
+        if (!slot) return;
+        slot->FrameCount = info.frameCountKey.empty()
+                               ? info.frameCount
+                               : Int(info.section, info.frameCountKey, info.frameCount);
+    });
 }
 
 }  // namespace

@@ -177,6 +177,25 @@ TEST_F(MainWindow, SwitchingTablesAndClickingTheCheckedKindAgain) {
     EXPECT_EQ(MainForm->ADOTable3->TableName(), L"热轧不等边角钢");
 }
 
+// The unequal angle's two legs are columns of their own, titled as the table names them, and
+// the page weighs its rows from the unit-weight column.
+TEST_F(MainWindow, UnequalAnglePageShowsBothLegsAndWeighsTheCurrentRow) {
+    Click(MainForm->RadioButton8);
+    TDataSet* shown = MainForm->DBGrid3->DataSet();
+    ASSERT_EQ(shown, MainForm->ADOTable3);
+    ASSERT_GE(shown->FieldCount(), 3);
+    EXPECT_EQ(shown->Fields(0)->FieldName(), L"型号");
+    EXPECT_EQ(shown->Fields(1)->FieldName(), L"B(长边)");
+    EXPECT_EQ(shown->Fields(2)->FieldName(), L"b(短边)");
+    EXPECT_EQ(shown->FieldByName(L"型号")->AsString(), L"2.5/1.6－3");
+    EXPECT_EQ(shown->FieldByName(L"B(长边)")->AsString(), L"25");
+    EXPECT_EQ(shown->FieldByName(L"b(短边)")->AsString(), L"16");
+    Type(MainForm->Edit10, L"2");
+    Click(MainForm->Button6);
+    EXPECT_EQ(MainForm->Edit12->Text(), L"          1.824");  // 0.912 kg/m over 2 m
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(MainWindow, KeyFilterAndConversionErrorsLeaveTheResultUnchanged) {
     Type(MainForm->ComboBox1, L"108");
     Type(MainForm->ComboBox2, L"4");

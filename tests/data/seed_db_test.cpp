@@ -9,6 +9,7 @@
 #include "data/seed_db.h"
 #include "data/sqlite_db.h"
 #include "forms/text.h"
+#include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -208,4 +209,40 @@ TEST_F(SeedTest, AFailedSeedLeavesTheTargetAndNoTemporaryFile) {
     fs::remove_all(dir / "csv");
     fs::create_directories(dir / "csv");
     EXPECT_NE(SeedError().find("no .csv files"), std::string::npos);
+}
+
+// The section tables shipped beside the source tree seed without a warning: no two columns of a
+// table differ only in letter case (the unequal angle names its legs "B(长边)" and "b(短边)"), and
+// every table carries the unit-weight column its calculator reads.
+TEST_F(SeedTest, TheShippedTablesSeedWithoutRenamingAColumn) {
+    const fs::path shipped = testfiles::SourcePath("../shared/sections");
+    ASSERT_TRUE(fs::is_directory(shipped)) << shipped.string();
+    const TSeedSummary summary = SeedDatabase(shipped, Db(), false);
+    EXPECT_EQ(summary.tables, 11u);
+    EXPECT_TRUE(summary.warnings.empty()) << summary.warnings.front();
+
+    TSqliteDatabase db(Utf8(Db()), TOpenMode::ReadOnly);
+    const auto columns = [&db](const std::string& table) {
+        TSqliteStatement s =
+            db.Prepare("SELECT name FROM pragma_table_info('" + table + "') ORDER BY cid");
+        std::vector<std::string> names;
+        while (s.Step()) names.push_back(s.ReadText(0));
+        return names;
+    };
+    EXPECT_EQ(columns("热轧不等边角钢"),
+              (std::vector<std::string>{"型号", "B(长边)", "b(短边)", "d", "r", "截面面积(cm2)",
+                                        "单重(kg/m)"}));
+    const std::pair<const char*, const char*> weights[] = {
+        {"槽钢", "单重(kg/m)"},         {"工字钢", "单重(kg/m)"},
+        {"热轧等边角钢", "单重(kg/m)"}, {"热轧不等边角钢", "单重(kg/m)"},
+        {"H型钢国标HW", "单重(kg/m)"},  {"H型钢国标HM", "单重(kg/m)"},
+        {"H型钢国标HN", "单重(kg/m)"},  {"H型钢国标HP", "单重(kg/m)"},
+        {"菱型钢板", "单重(kg/m-2)"},   {"扁豆钢板", "单重(kg/m-2)"},
+        {"圆豆钢板", "单重(kg/m-2)"},
+    };
+    for (const auto& [table, weight] : weights) {
+        const std::vector<std::string> names = columns(table);
+        ASSERT_FALSE(names.empty()) << table;
+        EXPECT_EQ(names.back(), weight) << table;
+    }
 }

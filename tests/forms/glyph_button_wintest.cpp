@@ -15,6 +15,7 @@
 #include "forms/speed_button.h"
 #include "paint_test_surface.h"
 #include "support/gdi_objects.h"
+#include "support/hex.h"
 
 namespace {
 
@@ -324,16 +325,6 @@ TEST_F(SpeedButtons, RepaintingKeepsTheGdiObjectCount) {
     const int before = GdiObjectCount();
     for (int i = 0; i < 200; ++i) round();
     EXPECT_EQ(GdiObjectCount(), before);
-}
-
-std::string Hex(const std::vector<uint8_t>& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (uint8_t b : bytes) {
-        out += digits[b >> 4];
-        out += digits[b & 15];
-    }
-    return out;
 }
 
 TEST(GlyphButtons, ReadFromADescriptionAndAnswerThePropertiesTheSkinReads) {

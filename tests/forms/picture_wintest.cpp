@@ -15,6 +15,7 @@
 #include "ico_test_writer.h"
 #include "paint_test_surface.h"
 #include "support/gdi_objects.h"
+#include "support/hex.h"
 
 namespace {
 
@@ -201,16 +202,6 @@ TEST(Image, PaintsStretchedCentredAndTransparentOnItsPanel) {
     EXPECT_EQ(surface.Count(kBlue, left, top, left + 26, top + 19), 26 * 19 - 3);
     EXPECT_EQ(surface.At(left - 1, top), kSentinel);
     EXPECT_EQ(surface.At(left + 26, top + 18), kSentinel);
-}
-
-std::string Hex(const std::vector<uint8_t>& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out;
-    for (uint8_t b : bytes) {
-        out += digits[b >> 4];
-        out += digits[b & 15];
-    }
-    return out;
 }
 
 TEST(Image, ReadsItsPictureFromAFormDescription) {

@@ -2,7 +2,7 @@
 //
 // Oracles:
 //  1. Decoding never crashes and yields the declared size, or at most 59 bytes more.
-//  2. The result equals the plain reference decoder's (tests/skin/lzh_plain_decoder.h), and is
+//  2. The result equals the plain reference decoder's (tools/reference/plain_lzh.h), and is
 //     the same whatever the buffer sizes, so refills and flushes at any place change nothing.
 //  3. The same bytes taken as data, encoded and decoded again, come back unchanged.
 //
@@ -17,8 +17,8 @@
 #include "forms/stream.h"
 #include "skin/lzh.h"
 #include "skin/lzh_encoder.h"
-#include "tests/skin/lzh_plain_decoder.h"
-#include "tests/skin/skin_test_data.h"
+#include "tools/reference/plain_lzh.h"
+#include "tools/reference/skin_inputs.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const Bytes decoded = Decode(declared, payload, {});
     Check(int64_t(decoded.size()) >= declared && int64_t(decoded.size()) <= declared + 59);
-    Check(decoded == skintest::TPlainLZH().Decode(declared, payload));
+    Check(decoded == skinref::TPlainLZH().Decode(declared, payload));
     Check(decoded == Decode(declared, payload, odd));
 
     const Bytes stream = EncodeLZH(payload);
@@ -66,12 +66,12 @@ void PonderixFuzzSeeds(std::vector<std::string>& seeds) {
         seed += char(knob);
         seeds.push_back(seed);
     };
-    const std::string ini = skintest::SkinDescription(4);
+    const std::string ini = skinref::SkinDescription(4);
     const Bytes text(ini.begin(), ini.end());
-    const Bytes bitmap = skintest::SkinBitmap(40, 6, 2, 1);
+    const Bytes bitmap = skinref::SkinBitmap(40, 6, 2, 1);
     // Real streams, decoded to their own size and beyond (the cut-short case).
     for (const Bytes& content :
-         {text, bitmap, skintest::RepetitiveBytes(3000, 3), skintest::RandomBytes(500, 2)}) {
+         {text, bitmap, skinref::RepetitiveBytes(3000, 3), skinref::RandomBytes(500, 2)}) {
         const Bytes stream = EncodeLZH(content);
         add(stream, uint16_t(content.size()), 0x11);
         add(stream, uint16_t(content.size() + 1000), 0xF3);
@@ -80,6 +80,6 @@ void PonderixFuzzSeeds(std::vector<std::string>& seeds) {
     }
     add({}, 0, 0);
     add({}, 5000, 0x20);
-    add(skintest::RandomBytes(64, 9), 9000, 0x00);
+    add(skinref::RandomBytes(64, 9), 9000, 0x00);
     add(Bytes(40, 0xFF), 3000, 0x55);
 }

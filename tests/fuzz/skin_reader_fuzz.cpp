@@ -25,7 +25,7 @@
 #include "skin/lzh.h"
 #include "skin/lzh_encoder.h"
 #include "skin/skin_reader.h"
-#include "tests/skin/skin_test_data.h"
+#include "tools/reference/skin_inputs.h"
 
 namespace {
 
@@ -146,12 +146,12 @@ void PonderixFuzzSeeds(std::vector<std::string>& seeds) {
     const auto add = [&seeds](uint8_t mode, const Bytes& body) {
         seeds.push_back(std::string(1, char(mode)) + std::string(body.begin(), body.end()));
     };
-    const std::string ini = skintest::SkinDescription(3);
+    const std::string ini = skinref::SkinDescription(3);
     const std::vector<TSkinEntry> skin = {
         {"skin.ini.bak", Bytes(ini.begin(), ini.begin() + 20)},
         {"Skin.ini", Bytes(ini.begin(), ini.end())},
-        {"FrameTop.bmp", skintest::SkinBitmap(30, 5, 1, 1)},
-        {"\xC4\xE3 button.bmp", skintest::SkinBitmap(12, 4, 3, 2)},
+        {"FrameTop.bmp", skinref::SkinBitmap(30, 5, 1, 1)},
+        {"\xC4\xE3 button.bmp", skinref::SkinBitmap(12, 4, 3, 2)},
         {"frametop.BMP", {'B', 'M'}},
         {"", {}},
     };

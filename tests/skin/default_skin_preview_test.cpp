@@ -5,61 +5,39 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "tests/skin/skin_test_data.h"
-#include "tools/skintool/skintool.h"
+#include "skin/skin_slots.h"
+#include "tests/support/skintool_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-fs::path DefaultSkinFolder() {
-    const fs::path source = __FILE__;
-    fs::path folder = source.parent_path().parent_path().parent_path() / "skins" / "default";
-    if (!fs::is_directory(folder)) folder = fs::path("Z:" + folder.generic_string());
-    return folder;
-}
-
-class SkinPreview : public testing::Test {
+class SkinPreview : public TSkinToolFixture {
 protected:
-    void SetUp() override { root = skintest::NewTempFolder("skin_preview"); }
-    void TearDown() override { fs::remove_all(root); }
-
-    int Run(std::vector<std::string> args) {
-        std::ostringstream o, e;
-        const int status = RunSkinTool(args, {o, e});
-        out = o.str();
-        err = e.str();
-        return status;
-    }
-    std::string P(const char* name) const { return (root / name).string(); }
-
-    fs::path root;
-    std::string out, err;
+    SkinPreview() : TSkinToolFixture("skin_preview") {}
 };
 
 #ifdef _WIN32
-uint32_t Le32(const std::vector<char>& b, size_t at) {
-    return uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 |
-           uint32_t(uint8_t(b[at + 2])) << 16 | uint32_t(uint8_t(b[at + 3])) << 24;
+uint32_t Le32(const std::vector<uint8_t>& b, size_t at) {
+    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+           uint32_t(b[at + 3]) << 24;
 }
 #endif
 
 }  // namespace
 
 TEST_F(SkinPreview, DrawsEveryElementOfTheDefaultSkin) {
-    ASSERT_EQ(Run({"pack", DefaultSkinFolder().string(), P("default.skn")}), 0) << err;
+    ASSERT_EQ(Run({"pack", testfiles::DefaultSkinFolder().string(), P("default.skn")}), 0) << err;
     const int status = Run({"preview", P("default.skn"), P("sheet.bmp")});
 #ifdef _WIN32
     ASSERT_EQ(status, 0) << err;
     EXPECT_EQ(out.find("not in the skin"), std::string::npos) << out;
     EXPECT_NE(out.find("(Ponderix)"), std::string::npos) << out;
-    std::ifstream in(P("sheet.bmp"), std::ios::binary);
-    const std::vector<char> bmp{std::istreambuf_iterator<char>(in), {}};
+    const std::vector<uint8_t> bmp = testfiles::ReadBytes(P("sheet.bmp"));
     ASSERT_GT(bmp.size(), 54u);
     EXPECT_EQ(bmp[0], 'B');
     EXPECT_EQ(bmp[1], 'M');
@@ -77,15 +55,19 @@ TEST_F(SkinPreview, DrawsEveryElementOfTheDefaultSkin) {
 #ifdef _WIN32
 TEST_F(SkinPreview, ReportsTheElementsASkinLeavesOut) {
     fs::create_directories(root / "in");
-    fs::copy_file(DefaultSkinFolder() / "left.bmp", root / "in" / "left.bmp");
+    fs::copy_file(testfiles::DefaultSkinFolder() / "left.bmp", root / "in" / "left.bmp");
     std::ofstream(root / "in" / "skin.ini") << "[Personality]\nLeft=left.bmp\nLeftFrame=2\n";
     ASSERT_EQ(Run({"pack", P("in"), P("bare.skn")}), 0) << err;
     ASSERT_EQ(Run({"preview", P("bare.skn"), P("sheet.bmp")}), 0) << err;
     EXPECT_NE(out.find(": 1 images"), std::string::npos) << out;
-    for (const char* name : {"Right", "Buttons", "Tabs", "Progress", "Scrollbar",
-                             "Trackbar.ThumbDown", "UpDown.Vert"}) {
+    for (const char* name : {"Right", "Buttons", "Buttons.CheckButton"}) {
         EXPECT_NE(out.find(std::string("not in the skin: ") + name + "\n"), std::string::npos)
             << name;
+    }
+    for (const TSkinSlotInfo& slot : kSkinSlots) {
+        EXPECT_NE(out.find("not in the skin: " + std::string(SkinSlotLabel(slot)) + "\n"),
+                  std::string::npos)
+            << slot.member;
     }
     EXPECT_TRUE(fs::exists(P("sheet.bmp")));
 }

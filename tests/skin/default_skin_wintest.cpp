@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,24 +14,14 @@
 #include "skin/quick_ini.h"
 #include "skin/skin_parse.h"
 #include "tests/skin/skin_store_builder.h"
+#include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// skins/default beside this source file's tests/skin folder. Under Wine the compiler's
-// absolute Unix path is found on drive Z:.
-fs::path DefaultSkinFolder() {
-    const fs::path source = __FILE__;
-    fs::path folder = source.parent_path().parent_path().parent_path() / "skins" / "default";
-    if (!fs::is_directory(folder)) folder = fs::path("Z:" + folder.generic_string());
-    return folder;
-}
-
-std::vector<uint8_t> ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testfiles::DefaultSkinFolder;
+using testfiles::ReadBytes;
 
 // The description first, then the images by lower-cased name, as the skin tool packs them.
 std::vector<TSkinEntry> DefaultSkinEntries() {
@@ -234,46 +222,14 @@ TEST_F(DefaultSkin, MenuItemsAndBackgroundKeepTheirBorders) {
 // Every element the painters read is present, with the cell count its painter assumes, and
 // its image divides into whole cells.
 TEST_F(DefaultSkin, EveryElementSlotIsFilledWithItsCells) {
-    const struct {
-        const TDataSkinObject* object;
-        const char* name;
-        int32_t frames;
-    } slots[] = {
-        {skin.Tabs.get(), "Tabs", 5},
-        {skin.Progress.get(), "Progress", 2},
-        {skin.UpDownHorz.get(), "UpDown.Horz", 8},
-        {skin.UpDownVert.get(), "UpDown.Vert", 8},
-        {skin.SunkEdge.get(), "SunkEdge", 4},
-        {skin.ExtraImages.get(), "ExtraImages", 5},
-        {skin.ComboButton.get(), "ComboButton", 4},
-        {skin.GroupBoxEdge.get(), "GroupBoxEdge", 2},
-        {skin.Toolbars.get(), "Toolbars", 5},
-        {skin.GroupBox.get(), "GroupBox", 1},
-        {skin.StatusBarEdges.get(), "StatusBarEdges", 3},
-        {skin.Headerbar.get(), "Headerbar", 5},
-        {skin.MenuBar.get(), "MenuBar", 2},
-        {skin.MenuItem.get(), "MenuItem", 5},
-        {skin.MenuBackground.get(), "MenuBackground", 1},
-        {skin.Scrollbar.get(), "Scrollbar", 23},
-        {skin.HorzScroll.get(), "HorzScroll", 4},
-        {skin.VertScroll.get(), "VertScroll", 4},
-        {skin.HorzScrollThumb.get(), "HorzScrollThumb", 3},
-        {skin.VertScrollThumb.get(), "VertScrollThumb", 3},
-        {skin.TrackbarThumbHorz.get(), "Trackbar.ThumbHorz", 5},
-        {skin.TrackbarThumbVert.get(), "Trackbar.ThumbVert", 5},
-        {skin.TrackbarThumbLeft.get(), "Trackbar.ThumbLeft", 5},
-        {skin.TrackbarThumbRight.get(), "Trackbar.ThumbRight", 5},
-        {skin.TrackbarThumbUp.get(), "Trackbar.ThumbUp", 5},
-        {skin.TrackbarThumbDown.get(), "Trackbar.ThumbDown", 5},
-    };
-    for (const auto& slot : slots) {
-        SCOPED_TRACE(slot.name);
-        ASSERT_NE(slot.object, nullptr);
-        ASSERT_FALSE(slot.object->Image.Empty());
-        EXPECT_EQ(slot.object->FrameCount, slot.frames);
-        EXPECT_EQ(slot.object->Image.Width() % slot.frames, 0);
-        EXPECT_LT(slot.object->LeftWidth + slot.object->RightWidth, CellWidth(*slot.object));
-    }
+    ForEachSkinSlot(skin, [this](const auto& slot, const TSkinSlotInfo& info) {
+        SCOPED_TRACE(info.section);
+        ASSERT_NE(slot, nullptr);
+        ASSERT_FALSE(slot->Image.Empty());
+        EXPECT_EQ(slot->FrameCount, info.frameCount);
+        EXPECT_EQ(slot->Image.Width() % slot->FrameCount, 0);
+        EXPECT_LT(slot->LeftWidth + slot->RightWidth, CellWidth(*slot));
+    });
     // The caption text background: two cells (its margins are the title's text placement),
     // as high as the caption so that it lines up.
     ASSERT_FALSE(skin.Title.Image.Empty());

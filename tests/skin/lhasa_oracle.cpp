@@ -34,8 +34,8 @@
 #include "forms/stream.h"
 #include "skin/lzh.h"
 #include "skin/lzh_encoder.h"
-#include "tests/skin/lzh_plain_decoder.h"
-#include "tests/skin/skin_test_data.h"
+#include "tools/reference/plain_lzh.h"
+#include "tools/reference/skin_inputs.h"
 
 namespace {
 
@@ -175,12 +175,12 @@ Bytes Cut(Bytes bytes, size_t size) {
 TEST(LhasaOracle, ReadsOurStreamsAsLh1MembersWithMatchingCrc) {
     std::vector<TMember> members;
     for (size_t size : {0, 1, 4035, 4036, 4096, 100000})
-        members.push_back({"random" + std::to_string(size), skintest::RandomBytes(size, size)});
-    members.push_back({"random3m", skintest::RandomBytes(3 << 20, 3)});
+        members.push_back({"random" + std::to_string(size), skinref::RandomBytes(size, size)});
+    members.push_back({"random3m", skinref::RandomBytes(3 << 20, 3)});
     members.push_back({"zeros", Bytes(2 << 20, 0)});
-    members.push_back({"period3", skintest::RepetitiveBytes(500000, 3)});
-    members.push_back({"frame.bmp", skintest::SkinBitmap(300, 40, 3, 1)});
-    const std::string ini = skintest::SkinDescription(100);
+    members.push_back({"period3", skinref::RepetitiveBytes(500000, 3)});
+    members.push_back({"frame.bmp", skinref::SkinBitmap(300, 40, 3, 1)});
+    const std::string ini = skinref::SkinDescription(100);
     members.push_back({"skin.ini", Bytes(ini.begin(), ini.end())});
 
     const std::vector<TReadMember> read = ReadWithLhasa(Lh1Archive(members));
@@ -200,15 +200,15 @@ TEST(LhasaOracle, ArbitraryStreamsDecodeAsOurDecodersDo) {
     int fillMatters = 0;
     for (int round = 0; round < 1500; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        const Bytes stream = skintest::RandomBytes(rng() % 4000, rng());
+        const Bytes stream = skinref::RandomBytes(rng() % 4000, rng());
         const size_t size = rng() % 12000;
         Bytes padded = stream;
         padded.resize(stream.size() + 8 * size / 3 + 64, 0);  // zero bits for lhasa, too
 
         const Bytes lhasa = LhasaDecode(padded, size);
-        ASSERT_EQ(lhasa, Cut(skintest::TPlainLZH(' ').Decode(int64_t(size), stream), size));
+        ASSERT_EQ(lhasa, Cut(skinref::TPlainLZH(' ').Decode(int64_t(size), stream), size));
         const Bytes ours = Cut(OurDecode(stream, size), size);
-        ASSERT_EQ(ours, Cut(skintest::TPlainLZH(0).Decode(int64_t(size), stream), size));
+        ASSERT_EQ(ours, Cut(skinref::TPlainLZH(0).Decode(int64_t(size), stream), size));
         if (ours != lhasa) ++fillMatters;
     }
     // Some random streams do reach the 60 unwritten ring bytes early; most do not.

@@ -8,8 +8,8 @@
 #include "forms/stream.h"
 #include "skin/lzh.h"
 #include "skin/lzh_encoder.h"
-#include "tests/skin/skin_test_data.h"
-#include "tests/skin/lzh_plain_decoder.h"
+#include "tools/reference/skin_inputs.h"
+#include "tools/reference/plain_lzh.h"
 
 namespace {
 
@@ -34,18 +34,18 @@ struct TCase {
 std::vector<TCase> RoundTripCases() {
     std::vector<TCase> cases;
     for (size_t size : {0, 1, 2, 3, 59, 60, 61, 4035, 4036, 4037, 4095, 4096, 4097, 65539})
-        cases.push_back({"random " + std::to_string(size), skintest::RandomBytes(size, 7 + size)});
-    cases.push_back({"random 3 MiB", skintest::RandomBytes(3 << 20, 99)});
+        cases.push_back({"random " + std::to_string(size), skinref::RandomBytes(size, 7 + size)});
+    cases.push_back({"random 3 MiB", skinref::RandomBytes(3 << 20, 99)});
     cases.push_back({"zeros 1 MiB", Bytes(1 << 20, 0)});
     for (size_t period : {1, 2, 3, 7})
         cases.push_back(
-            {"period " + std::to_string(period), skintest::RepetitiveBytes(300000, period)});
+            {"period " + std::to_string(period), skinref::RepetitiveBytes(300000, period)});
     // Random 4096 bytes said twice: the second copy is reachable only at the longest distance.
-    Bytes twice = skintest::RandomBytes(4096, 5);
+    Bytes twice = skinref::RandomBytes(4096, 5);
     twice.insert(twice.end(), twice.begin(), twice.end());
     cases.push_back({"distance 4096", twice});
-    cases.push_back({"bitmap", skintest::SkinBitmap(240, 21, 4, 3)});
-    const std::string ini = skintest::SkinDescription(40);
+    cases.push_back({"bitmap", skinref::SkinBitmap(240, 21, 4, 3)});
+    const std::string ini = skinref::SkinDescription(40);
     cases.push_back({"description", Bytes(ini.begin(), ini.end())});
     return cases;
 }
@@ -57,7 +57,7 @@ TEST(Lzh, EncoderOutputDecodesToTheInputExactly) {
         // The encoder never ends on a match longer than the input, so nothing is added.
         ASSERT_EQ(Decode(int64_t(c.data.size()), stream), c.data);
         if (c.data.size() <= 300000) {
-            EXPECT_EQ(skintest::TPlainLZH().Decode(int64_t(c.data.size()), stream), c.data);
+            EXPECT_EQ(skinref::TPlainLZH().Decode(int64_t(c.data.size()), stream), c.data);
         }
         if (c.data.size() <= 70000) {
             for (const TLZH::TBuffers& buffers : kOddBuffers)
@@ -69,10 +69,10 @@ TEST(Lzh, EncoderOutputDecodesToTheInputExactly) {
 TEST(Lzh, EncoderFindsMatchesAndKeepsRandomDataNearItsSize) {
     const Bytes zeros(1 << 20, 0);
     EXPECT_LT(EncodeLZH(zeros).size(), zeros.size() / 40);  // 60 bytes in about 11 bits
-    Bytes twice = skintest::RandomBytes(4096, 5);
+    Bytes twice = skinref::RandomBytes(4096, 5);
     twice.insert(twice.end(), twice.begin(), twice.end());
     EXPECT_LT(EncodeLZH(twice).size(), 4096u + 4096 / 8);  // second half as 4096-back matches
-    const Bytes random = skintest::RandomBytes(1 << 20, 1);
+    const Bytes random = skinref::RandomBytes(1 << 20, 1);
     EXPECT_LT(EncodeLZH(random).size(), random.size() + random.size() / 20);
 }
 
@@ -81,10 +81,10 @@ TEST(Lzh, EncoderFindsMatchesAndKeepsRandomDataNearItsSize) {
 TEST(Lzh, ArbitraryStreamsDecodeLikeThePlainDecoder) {
     std::mt19937 rng(2024);
     for (int round = 0; round < 300; ++round) {
-        const Bytes stream = skintest::RandomBytes(rng() % 3000, rng());
+        const Bytes stream = skinref::RandomBytes(rng() % 3000, rng());
         const int64_t size = rng() % 20000;
         SCOPED_TRACE("round " + std::to_string(round));
-        const Bytes expected = skintest::TPlainLZH().Decode(size, stream);
+        const Bytes expected = skinref::TPlainLZH().Decode(size, stream);
         const Bytes decoded = Decode(size, stream);
         ASSERT_EQ(decoded, expected);
         ASSERT_GE(int64_t(decoded.size()), size);
@@ -94,7 +94,7 @@ TEST(Lzh, ArbitraryStreamsDecodeLikeThePlainDecoder) {
 }
 
 TEST(Lzh, CutShortStreamStillYieldsTheDeclaredSize) {
-    const std::string ini = skintest::SkinDescription(30);
+    const std::string ini = skinref::SkinDescription(30);
     const Bytes data(ini.begin(), ini.end());
     const Bytes stream = EncodeLZH(data);
     for (size_t keep : {size_t(0), size_t(1), stream.size() / 3, stream.size() - 1}) {
@@ -103,11 +103,11 @@ TEST(Lzh, CutShortStreamStillYieldsTheDeclaredSize) {
         const Bytes decoded = Decode(int64_t(data.size()), cut);
         EXPECT_GE(decoded.size(), data.size());
         EXPECT_LE(decoded.size(), data.size() + 59);
-        EXPECT_EQ(decoded, skintest::TPlainLZH().Decode(int64_t(data.size()), cut));
+        EXPECT_EQ(decoded, skinref::TPlainLZH().Decode(int64_t(data.size()), cut));
     }
     // What was coded before the cut comes out intact: random bytes code to about one byte each,
     // so half the stream holds well over a third of them.
-    const Bytes random = skintest::RandomBytes(20000, 8);
+    const Bytes random = skinref::RandomBytes(20000, 8);
     const Bytes randomStream = EncodeLZH(random);
     const Bytes half(randomStream.begin(),
                      randomStream.begin() + ptrdiff_t(randomStream.size() / 2));

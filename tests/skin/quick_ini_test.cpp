@@ -5,14 +5,9 @@
 
 #include "forms/stream.h"
 #include "skin/quick_ini.h"
+#include "tests/support/ini_text.h"
 
 namespace {
-
-TQuickIni Ini(std::string_view text) {
-    TQuickIni ini;
-    ini.LoadFromText(text);
-    return ini;
-}
 
 constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
     return r | g << 8 | b << 16;

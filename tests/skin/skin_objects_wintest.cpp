@@ -10,6 +10,7 @@
 #include "forms/font.h"
 #include "skin/quick_ini.h"
 #include "skin/skin_parse.h"
+#include "skin/skin_slots.h"
 #include "tests/skin/skin_store_builder.h"
 
 namespace {
@@ -426,4 +427,38 @@ TEST(ParseSkin, AnEntryThatIsNotABmpEndsTheParseWithTheLoadersError) {
                               TextEntry("top.bmp", bad)}),
                  EInvalidGraphic);
     EXPECT_FALSE(skin.FaceBrush);  // the parse stopped before its last step
+}
+
+// Every slot of the table, described by its own image key: each is filled from its own section
+// with its own image, named after that section, with its cell count; a skin that describes none
+// of them leaves every slot empty.
+TEST(ParseSkin, EverySlotIsReadFromItsOwnSectionAndEmptiedByTheNextSkin) {
+    std::string description;
+    std::vector<TSkinEntry> entries = {{}};
+    for (size_t i = 0; i < kSkinSlotCount; ++i) {
+        const TSkinSlotInfo& slot = kSkinSlots[i];
+        const std::string image = "slot" + std::to_string(i) + ".bmp";
+        description += "[" + std::string(slot.section) + "]\n" + std::string(slot.imageKey) + "=" +
+                       image + "\n";
+        entries.push_back({image, MarkedBmp(int(10 + i), 4, uint8_t(i))});
+    }
+    entries[0] = TextEntry("skin.ini", description);
+    TSkinDescription skin;
+    Parse(skin, entries);
+    size_t index = 0;
+    ForEachSkinSlot(skin, [&index](const auto& slot, const TSkinSlotInfo& info) {
+        SCOPED_TRACE(info.member);
+        ASSERT_TRUE(slot);
+        EXPECT_EQ(slot->Name, info.section);
+        EXPECT_EQ(slot->Image.Width(), int(10 + index));
+        EXPECT_EQ(At(slot->Image, 0, 0).red, int(index));
+        EXPECT_EQ(slot->FrameCount, info.frameCount);
+        ++index;
+    });
+    EXPECT_EQ(index, kSkinSlotCount);
+
+    Parse(skin, {TextEntry("plain.ini", "[Personality]\nLeftFrame=3\n")});
+    ForEachSkinSlot(skin, [](const auto& slot, const TSkinSlotInfo& info) {
+        EXPECT_FALSE(slot) << info.member;
+    });
 }

@@ -4,16 +4,11 @@
 #include <vector>
 
 #include "skin/quick_ini.h"
+#include "tests/support/ini_text.h"
 #include "skin/skin_parse_rules.h"
 #include "tests/skin/skin_store_builder.h"
 
 namespace {
-
-TQuickIni Ini(std::string_view text) {
-    TQuickIni ini;
-    ini.LoadFromText(text);
-    return ini;
-}
 
 constexpr TColor Rgb(int r, int g, int b) {
     return TColor(r | g << 8 | b << 16);

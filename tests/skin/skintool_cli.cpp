@@ -4,12 +4,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "tests/skin/skin_test_data.h"
+#include "tests/support/test_files.h"
+#include "tools/reference/skin_inputs.h"
 
 namespace fs = std::filesystem;
 
@@ -17,15 +16,8 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+using testfiles::ReadText;
+using testfiles::WriteBytes;
 
 struct TResult {
     int status;
@@ -35,7 +27,7 @@ struct TResult {
 class SkinToolCli : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = skintest::NewTempFolder("skintool_cli");
+        root = testfiles::NewTempFolder("skintool_cli");
         fs::create_directories(root / "in");
     }
     void TearDown() override { fs::remove_all(root); }
@@ -54,11 +46,11 @@ protected:
 };
 
 TEST_F(SkinToolCli, PacksUnpacksAndListsThroughFiles) {
-    const std::string ini = skintest::SkinDescription(20);
+    const std::string ini = skinref::SkinDescription(20);
     const std::vector<std::pair<std::string, Bytes>> files = {
         {"skin.ini", Bytes(ini.begin(), ini.end())},
-        {"frametop.bmp", skintest::SkinBitmap(500, 29, 1, 4)},
-        {"sysbuttons.bmp", skintest::SkinBitmap(84, 21, 4, 5)},
+        {"frametop.bmp", skinref::SkinBitmap(500, 29, 1, 4)},
+        {"sysbuttons.bmp", skinref::SkinBitmap(84, 21, 4, 5)},
     };
     for (const auto& [name, bytes] : files) WriteBytes(root / "in" / name, bytes);
 
@@ -76,7 +68,7 @@ TEST_F(SkinToolCli, PacksUnpacksAndListsThroughFiles) {
 }
 
 TEST_F(SkinToolCli, BadInputExitsNonZeroWithAMessageOnStandardError) {
-    WriteBytes(root / "junk.skn", skintest::RandomBytes(3, 1));
+    WriteBytes(root / "junk.skn", skinref::RandomBytes(3, 1));
     const struct {
         std::string arguments;
         int status;

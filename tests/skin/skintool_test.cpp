@@ -2,55 +2,33 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "forms/stream.h"
 #include "skin/lzh_encoder.h"
 #include "skin/skin_reader.h"
-#include "tests/skin/skin_test_data.h"
-#include "tools/skintool/skintool.h"
+#include "tools/reference/skin_inputs.h"
+#include "tests/support/skintool_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-Bytes ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+using testfiles::ReadBytes;
+using testfiles::WriteBytes;
 
 Bytes Bitmap(Bytes body) {
     body.insert(body.begin(), {'B', 'M'});
     return body;
 }
 
-class SkinToolTest : public ::testing::Test {
+class SkinToolTest : public TSkinToolFixture {
 protected:
-    void SetUp() override {
-        root = skintest::NewTempFolder("skintool_test");
-        fs::create_directories(root / "in");
-    }
-    void TearDown() override { fs::remove_all(root); }
-
-    int Run(std::vector<std::string> args) {
-        std::ostringstream o, e;
-        const int status = RunSkinTool(args, {o, e});
-        out = o.str();
-        err = e.str();
-        return status;
-    }
-    std::string P(const char* name) const { return (root / name).string(); }
+    SkinToolTest() : TSkinToolFixture("skintool_test") { fs::create_directories(root / "in"); }
 
     // Packs in/ into a store, unpacks it into out/, and checks every file came back with its
     // lower-cased name and the same bytes.
@@ -67,9 +45,6 @@ protected:
         }
         EXPECT_EQ(size_t(std::distance(fs::directory_iterator(root / "out"), {})), files);
     }
-
-    fs::path root;
-    std::string out, err;
 };
 
 TEST_F(SkinToolTest, RandomDataOfManySizesRoundTrips) {
@@ -78,20 +53,20 @@ TEST_F(SkinToolTest, RandomDataOfManySizesRoundTrips) {
         SCOPED_TRACE(size);
         fs::remove_all(root / "in");
         fs::create_directories(root / "in");
-        WriteBytes(root / "in" / "skin.ini", skintest::RandomBytes(size, uint32_t(size)));
-        WriteBytes(root / "in" / "image.bmp", Bitmap(skintest::RandomBytes(size, 1 + size)));
+        WriteBytes(root / "in" / "skin.ini", skinref::RandomBytes(size, uint32_t(size)));
+        WriteBytes(root / "in" / "image.bmp", Bitmap(skinref::RandomBytes(size, 1 + size)));
         ExpectRoundTrip();
     }
 }
 
 TEST_F(SkinToolTest, RepetitiveDataAndSkinBitmapsRoundTrip) {
-    const std::string ini = skintest::SkinDescription(60);
+    const std::string ini = skinref::SkinDescription(60);
     WriteBytes(root / "in" / "Skin.ini", Bytes(ini.begin(), ini.end()));
     WriteBytes(root / "in" / "zeros.bmp", Bitmap(Bytes(2 << 20, 0)));
-    WriteBytes(root / "in" / "pattern.bmp", Bitmap(skintest::RepetitiveBytes(100000, 3)));
-    WriteBytes(root / "in" / "FrameTop.bmp", skintest::SkinBitmap(400, 30, 1, 1));
-    WriteBytes(root / "in" / "CheckBox.bmp", skintest::SkinBitmap(97, 13, 8, 2));
-    WriteBytes(root / "in" / "button.bmp", skintest::SkinBitmap(321, 23, 5, 3));
+    WriteBytes(root / "in" / "pattern.bmp", Bitmap(skinref::RepetitiveBytes(100000, 3)));
+    WriteBytes(root / "in" / "FrameTop.bmp", skinref::SkinBitmap(400, 30, 1, 1));
+    WriteBytes(root / "in" / "CheckBox.bmp", skinref::SkinBitmap(97, 13, 8, 2));
+    WriteBytes(root / "in" / "button.bmp", skinref::SkinBitmap(321, 23, 5, 3));
     ExpectRoundTrip();
     EXPECT_LT(fs::file_size(root / "skin.skn"), fs::file_size(root / "in" / "zeros.bmp") / 20);
 

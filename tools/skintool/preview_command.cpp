@@ -28,6 +28,7 @@
 #include "skin/quick_ini.h"
 #include "skin/skin_parse.h"
 #include "skin/skin_reader.h"
+#include "skin/skin_slots.h"
 
 namespace {
 
@@ -185,44 +186,22 @@ void PreviewCommand(TSkinToolArgs args, TSkinToolIO io) {
     add("Buttons", skin.Buttons.Image, skin.Buttons.FrameCount, &skin.Buttons);
     add("Buttons.CheckButton", skin.Buttons.CheckImage, skin.Buttons.CheckFrameCount, nullptr);
     add("Buttons.RadioButton", skin.Buttons.RadioImage, skin.Buttons.RadioFrameCount, nullptr);
-    element("Tabs", skin.Tabs.get());
+    ForEachSkinSlot(skin, [&](auto& slot, const TSkinSlotInfo& info) {
+        element(std::string(SkinSlotLabel(info)), slot.get());
+    });
+    // The second images, each drawn the way its painter draws it.
     if (skin.Tabs && !skin.Tabs->Image2.Empty()) {
         // The page border is drawn opaquely with fixed margins.
         rows.push_back({"Tabs.Border", &skin.Tabs->Image2, 1, false, {4, 5, 4, 4}, false});
     }
-    element("Progress", skin.Progress.get());
     if (skin.Progress) add("Progress.Chunk", skin.Progress->Image2, 1, nullptr);
-    element("UpDown.Horz", skin.UpDownHorz.get());
     if (skin.UpDownHorz)
         add("UpDown.Horz glyphs", skin.UpDownHorz->Image2, skin.UpDownHorz->FrameCount, nullptr);
-    element("UpDown.Vert", skin.UpDownVert.get());
     if (skin.UpDownVert)
         add("UpDown.Vert glyphs", skin.UpDownVert->Image2, skin.UpDownVert->FrameCount, nullptr);
-    element("SunkEdge", skin.SunkEdge.get());
-    element("ComboButton", skin.ComboButton.get());
     if (skin.ComboButton)
         add("ComboButton mirrored", skin.ComboButton->Image2, skin.ComboButton->FrameCount,
             skin.ComboButton.get());
-    element("ExtraImages", skin.ExtraImages.get());
-    element("GroupBoxEdge", skin.GroupBoxEdge.get());
-    element("GroupBox", skin.GroupBox.get());
-    element("Toolbars", skin.Toolbars.get());
-    element("StatusBarEdges", skin.StatusBarEdges.get());
-    element("Headerbar", skin.Headerbar.get());
-    element("MenuBar", skin.MenuBar.get());
-    element("MenuItem", skin.MenuItem.get());
-    element("MenuBackground", skin.MenuBackground.get());
-    element("Scrollbar", skin.Scrollbar.get());
-    element("HorzScroll", skin.HorzScroll.get());
-    element("VertScroll", skin.VertScroll.get());
-    element("HorzScrollThumb", skin.HorzScrollThumb.get());
-    element("VertScrollThumb", skin.VertScrollThumb.get());
-    element("Trackbar.ThumbHorz", skin.TrackbarThumbHorz.get());
-    element("Trackbar.ThumbVert", skin.TrackbarThumbVert.get());
-    element("Trackbar.ThumbLeft", skin.TrackbarThumbLeft.get());
-    element("Trackbar.ThumbRight", skin.TrackbarThumbRight.get());
-    element("Trackbar.ThumbUp", skin.TrackbarThumbUp.get());
-    element("Trackbar.ThumbDown", skin.TrackbarThumbDown.get());
 
     const SIZE size = LayOut(rows, skin, nullptr);
     TBitmap sheet;

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <vector>
 
-namespace skintest {
+namespace skinref {
 
 class TPlainLZH {
 public:
@@ -185,4 +185,4 @@ private:
     int16_t son[T];
 };
 
-}  // namespace skintest
+}  // namespace skinref

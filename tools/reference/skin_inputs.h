@@ -1,15 +1,14 @@
 #pragma once
-// Test inputs made in code: random bytes, repetitive bytes, skin-like BMP images and skin
-// description text, and small archives. Shared by the skin tests, the fuzz seeds and the
-// benchmark.
+// Skin-like inputs made in code: random bytes, repetitive bytes, skin-like BMP images and skin
+// description text. The tests, the fuzz seeds and the benchmarks all feed the skin engine with
+// them, so they live outside the tests.
 
 #include <cstdint>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
-namespace skintest {
+namespace skinref {
 
 inline std::vector<uint8_t> RandomBytes(size_t size, uint32_t seed) {
     std::mt19937 rng(seed);
@@ -95,15 +94,4 @@ inline std::string SkinDescription(int sections) {
     return ini;
 }
 
-// A new, empty folder under the system's temporary folder. Other test runs may share the
-// machine at the same time, so the name carries a random part and must not exist yet.
-inline std::filesystem::path NewTempFolder(const std::string& prefix) {
-    std::random_device random;
-    for (;;) {
-        const auto path = std::filesystem::temp_directory_path() /
-                          (prefix + "_" + std::to_string(random()) + std::to_string(random()));
-        if (std::filesystem::create_directory(path)) return path;
-    }
-}
-
-}  // namespace skintest
+}  // namespace skinref
