@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "data/data_source.h"
-#include "data/exact_decimal.h"
+#include "forms/exact_decimal.h"
 #include "data/field_text.h"
 #include "forms/text.h"
 

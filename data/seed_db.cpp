@@ -9,7 +9,7 @@
 #include <optional>
 #include <system_error>
 
-#include "data/exact_decimal.h"
+#include "forms/exact_decimal.h"
 #include "data/sqlite_db.h"
 #include "forms/text.h"
 
