@@ -8,8 +8,10 @@
 #include "forms/owned.h"
 
 PONDERIX_DEFINE_CLASS(TCustomGrid, [](TClassBuilder<TCustomGrid>& b) {
-    b.NamedInteger("FixedColor", &IdentToColor, &TCustomGrid::FixedColor, &TCustomGrid::SetFixedColor);
-    b.Integer("DefaultRowHeight", &TCustomGrid::DefaultRowHeight, &TCustomGrid::SetDefaultRowHeight);
+    b.NamedInteger("FixedColor", &IdentToColor, &TCustomGrid::FixedColor,
+                   &TCustomGrid::SetFixedColor);
+    b.Integer("DefaultRowHeight", &TCustomGrid::DefaultRowHeight,
+              &TCustomGrid::SetDefaultRowHeight);
 })
 PONDERIX_DEFINE_CLASS(TDBGrid, [](TClassBuilder<TDBGrid>& b) {
     b.Object<TDataSource>("DataSource", &TDBGrid::DataSource, &TDBGrid::SetDataSource);
@@ -76,7 +78,8 @@ public:
         SetPropW(window.Get(), kProperty, this);
         original = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-        SendMessageW(window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(grid.Font()->Handle()), FALSE);
+        SendMessageW(window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(grid.Font()->Handle()),
+                     FALSE);
     }
     ~TInplaceEditor() {
         SetWindowLongPtrW(window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
@@ -93,9 +96,10 @@ public:
     }
     void Show(const RECT& cell, const std::wstring& text, bool selectAll) {
         SetWindowTextW(window.Get(), text.c_str());
-        SetWindowPos(window.Get(), HWND_TOP, cell.left + 1, cell.top + 1, cell.right - cell.left - 1,
-                     cell.bottom - cell.top - 1, SWP_SHOWWINDOW);
-        SendMessageW(window.Get(), EM_SETSEL, selectAll ? 0 : text.size(), static_cast<LPARAM>(text.size()));
+        SetWindowPos(window.Get(), HWND_TOP, cell.left + 1, cell.top + 1,
+                     cell.right - cell.left - 1, cell.bottom - cell.top - 1, SWP_SHOWWINDOW);
+        SendMessageW(window.Get(), EM_SETSEL, selectAll ? 0 : text.size(),
+                     static_cast<LPARAM>(text.size()));
         ::SetFocus(window.Get());
     }
     void Hide() { ShowWindow(window.Get(), SW_HIDE); }
@@ -107,7 +111,8 @@ private:
         auto* self = static_cast<TInplaceEditor*>(GetPropW(window, kProperty));
         if (!self) return DefWindowProcW(window, msg, wParam, lParam);
         switch (msg) {
-            case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
+            case WM_GETDLGCODE:
+                return DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
             case WM_KEYDOWN:
                 switch (wParam) {
                     case VK_RETURN:
@@ -147,7 +152,9 @@ TDBGrid::~TDBGrid() {
     link->SetDataSource(nullptr);
 }
 
-TDataSource* TDBGrid::DataSource() const { return link->DataSource(); }
+TDataSource* TDBGrid::DataSource() const {
+    return link->DataSource();
+}
 
 void TDBGrid::SetDataSource(TDataSource* value) {
     if (TDataSource* old = link->DataSource()) old->RemoveFreeNotification(this);
@@ -156,9 +163,13 @@ void TDBGrid::SetDataSource(TDataSource* value) {
     link->ActiveChanged();
 }
 
-TDataSet* TDBGrid::DataSet() const { return link->DataSet(); }
+TDataSet* TDBGrid::DataSet() const {
+    return link->DataSet();
+}
 
-bool TDBGrid::Editing() const { return editor && editor->Visible(); }
+bool TDBGrid::Editing() const {
+    return editor && editor->Visible();
+}
 
 void TDBGrid::Notification(TComponent* component, TOperation operation) {
     TCustomGrid::Notification(component, operation);
@@ -173,7 +184,9 @@ void TDBGrid::AfterCreateHandle() {
     DataChanged();
 }
 
-void TDBGrid::BeforeDestroyHandle() { editor.reset(); }
+void TDBGrid::BeforeDestroyHandle() {
+    editor.reset();
+}
 
 void TDBGrid::LayoutColumns() {
     geometry.columnWidths.clear();
@@ -196,7 +209,8 @@ void TDBGrid::LayoutColumns() {
     SelectObject(dc, titleFont.Handle());
     GetTextMetricsW(dc, &metrics);
     geometry.titleHeight = metrics.tmHeight + 4;
-    for (int c = 0; c < data->FieldCount(); ++c) widen(static_cast<size_t>(c), data->Fields(c)->FieldName());
+    for (int c = 0; c < data->FieldCount(); ++c)
+        widen(static_cast<size_t>(c), data->Fields(c)->FieldName());
     SelectObject(dc, old);
     ReleaseDC(Handle(), dc);
     for (int& w : widths) w = std::clamp(w, 24, 240);
@@ -271,7 +285,8 @@ void TDBGrid::PaintWindow(HDC target) {
     RECT client;
     GetClientRect(Handle(), &client);
     Owned<HDC, &DeleteDC> memory(CreateCompatibleDC(target));
-    Owned<HBITMAP, &DeleteObject> image(CreateCompatibleBitmap(target, client.right, client.bottom));
+    Owned<HBITMAP, &DeleteObject> image(
+        CreateCompatibleBitmap(target, client.right, client.bottom));
     const HGDIOBJ oldImage = SelectObject(memory.Get(), image.Get());
     PaintCells(memory.Get(), client);
     BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
@@ -343,12 +358,15 @@ void TDBGrid::PaintCells(HDC dc, const RECT& client) {
             SelectObject(dc, oldBrush);
         }
         for (int c = geometry.leftColumn; c < columns; ++c) {
-            RECT cell{geometry.ColumnLeft(c), top, geometry.ColumnLeft(c + 1), top + geometry.rowHeight};
+            RECT cell{geometry.ColumnLeft(c), top, geometry.ColumnLeft(c + 1),
+                      top + geometry.rowHeight};
             if (cell.left >= client.right) break;
             const bool selected = row == current && c == column;
             fill(cell, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color()));
-            SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font()->Color()));
-            text(cell, c < static_cast<int>(rows[i].size()) ? rows[i][static_cast<size_t>(c)] : L"");
+            SetTextColor(dc,
+                         selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font()->Color()));
+            text(cell,
+                 c < static_cast<int>(rows[i].size()) ? rows[i][static_cast<size_t>(c)] : L"");
             frame(cell);
         }
     }
@@ -365,7 +383,8 @@ void TDBGrid::StartEditing(const std::wstring* replaceWith) {
     const int row = data->DisplayRow();
     RECT cell{geometry.ColumnLeft(column), geometry.RowTop(row), geometry.ColumnLeft(column + 1),
               geometry.RowTop(row) + geometry.rowHeight};
-    editor->Show(cell, replaceWith ? *replaceWith : data->Fields(column)->DisplayText(), !replaceWith);
+    editor->Show(cell, replaceWith ? *replaceWith : data->Fields(column)->DisplayText(),
+                 !replaceWith);
 }
 
 void TDBGrid::ApplyEditor() {
@@ -408,38 +427,62 @@ void TDBGrid::KeyDown(WORD key) {
         HideEditor();
     };
     switch (key) {
-        case VK_UP: move([&] { data->MoveBy(-1); }); break;
+        case VK_UP:
+            move([&] { data->MoveBy(-1); });
+            break;
         case VK_DOWN:
             move([&] {
-                if (data->State() == TDataSetState::dsBrowse && data->DisplayRow() + 1 >= data->DisplayRowCount())
+                if (data->State() == TDataSetState::dsBrowse &&
+                    data->DisplayRow() + 1 >= data->DisplayRowCount())
                     data->Append();
                 else
                     data->MoveBy(1);
             });
             break;
-        case VK_PRIOR: move([&] { data->MoveBy(-page); }); break;
-        case VK_NEXT: move([&] { data->MoveBy(page); }); break;
+        case VK_PRIOR:
+            move([&] { data->MoveBy(-page); });
+            break;
+        case VK_NEXT:
+            move([&] { data->MoveBy(page); });
+            break;
         case VK_HOME:
-            if (control) move([&] { data->First(); });
-            else column = 0;
+            if (control)
+                move([&] { data->First(); });
+            else
+                column = 0;
             break;
         case VK_END:
-            if (control) move([&] { data->Last(); });
-            else column = std::max(0, data->FieldCount() - 1);
+            if (control)
+                move([&] { data->Last(); });
+            else
+                column = std::max(0, data->FieldCount() - 1);
             break;
-        case VK_LEFT: column = std::max(0, column - 1); break;
-        case VK_RIGHT: column = std::min(std::max(0, data->FieldCount() - 1), column + 1); break;
-        case VK_RETURN: PostEdit(); break;
-        case VK_ESCAPE: CancelEdit(); break;
-        case VK_F2: StartEditing(nullptr); break;
-        case VK_INSERT: move([&] { data->Insert(); }); break;
+        case VK_LEFT:
+            column = std::max(0, column - 1);
+            break;
+        case VK_RIGHT:
+            column = std::min(std::max(0, data->FieldCount() - 1), column + 1);
+            break;
+        case VK_RETURN:
+            PostEdit();
+            break;
+        case VK_ESCAPE:
+            CancelEdit();
+            break;
+        case VK_F2:
+            StartEditing(nullptr);
+            break;
+        case VK_INSERT:
+            move([&] { data->Insert(); });
+            break;
         case VK_DELETE:
             if (control && data->DisplayRowCount() > 0 &&
                 MessageBoxW(Handle(), L"删除当前记录吗?", Application->Title().c_str(),
                             MB_OKCANCEL | MB_ICONQUESTION) == IDOK)
                 data->Delete();
             break;
-        default: return;
+        default:
+            return;
     }
     DataChanged();
 }
@@ -463,12 +506,24 @@ void TDBGrid::Scroll(int bar, int code) {
     const int page = std::max(1, geometry.VisibleRows());
     int top = geometry.topRow;
     switch (code) {
-        case SB_LINEUP: --top; break;
-        case SB_LINEDOWN: ++top; break;
-        case SB_PAGEUP: top -= page; break;
-        case SB_PAGEDOWN: top += page; break;
-        case SB_TOP: top = 0; break;
-        case SB_BOTTOM: top = data->DisplayRowCount(); break;
+        case SB_LINEUP:
+            --top;
+            break;
+        case SB_LINEDOWN:
+            ++top;
+            break;
+        case SB_PAGEUP:
+            top -= page;
+            break;
+        case SB_PAGEDOWN:
+            top += page;
+            break;
+        case SB_TOP:
+            top = 0;
+            break;
+        case SB_BOTTOM:
+            top = data->DisplayRowCount();
+            break;
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION: {
             SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
@@ -476,7 +531,8 @@ void TDBGrid::Scroll(int bar, int code) {
             top = info.nTrackPos;
             break;
         }
-        default: return;
+        default:
+            return;
     }
     geometry.topRow = std::clamp(top, 0, std::max(0, data->DisplayRowCount() - page));
     HideEditor();
@@ -500,26 +556,42 @@ void TDBGrid::Click(int x, int y) {
 
 void TDBGrid::WndProc(TMessage& message) {
     switch (message.Msg) {
-        case WM_GETDLGCODE: message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
-        case WM_KEYDOWN: KeyDown(static_cast<WORD>(message.WParam)); return;
+        case WM_GETDLGCODE:
+            message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+            return;
+        case WM_KEYDOWN:
+            KeyDown(static_cast<WORD>(message.WParam));
+            return;
         case WM_CHAR:
             if (message.WParam >= L' ') {
                 const std::wstring typed(1, static_cast<wchar_t>(message.WParam));
                 StartEditing(&typed);
             }
             return;
-        case WM_LBUTTONDOWN: Click(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)); return;
-        case WM_VSCROLL: Scroll(SB_VERT, LOWORD(message.WParam)); return;
-        case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(message.WParam)); return;
+        case WM_LBUTTONDOWN:
+            Click(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+            return;
+        case WM_VSCROLL:
+            Scroll(SB_VERT, LOWORD(message.WParam));
+            return;
+        case WM_HSCROLL:
+            Scroll(SB_HORZ, LOWORD(message.WParam));
+            return;
         case WM_SIZE:
             TCustomGrid::WndProc(message);
             DataChanged();
             return;
-        case WM_ERASEBKGND: message.Result = 1; return;  // the paint covers every pixel
+        case WM_ERASEBKGND:
+            message.Result = 1;
+            return;  // the paint covers every pixel
         case WM_SETFOCUS:
-        case WM_KILLFOCUS: Invalidate(); break;
+        case WM_KILLFOCUS:
+            Invalidate();
+            break;
     }
     TCustomGrid::WndProc(message);
 }
 
-void RegisterGridClasses() { RegisterComponentClass(TDBGrid::StaticClass()); }
+void RegisterGridClasses() {
+    RegisterComponentClass(TDBGrid::StaticClass());
+}
