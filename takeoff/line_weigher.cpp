@@ -183,19 +183,17 @@ TWeighedLine Weigh(const TListLine& line, const TStockKind& kind, TSectionTables
         result.length = Required(line, TListColumn::Length);
     } else if (line.Field(TListColumn::Length) && !line.Field(TListColumn::Length)->empty()) {
         throw EColumnFailure(TListColumn::Length,
-                             L"板材的长度和宽度在规格中给出（长×宽×厚，单位 mm），此列应为空");
+                             L"板材的长度和宽度在规格中给出（单位 mm），此列应为空");
     }
     const Density density = LineDensity(line, kind);
     result.density = density.text;
     result.densitySource = density.source;
-    const TListColumn size = TListColumn::Size;
-    const TListColumn lengthColumn = TListColumn::Length;
-    const TListColumn densityColumn = TListColumn::Density;
+    constexpr TListColumn size = TListColumn::Size;
     auto length = [&] {
-        return Positive(lengthColumn, L"长度", Convert(lengthColumn, result.length));
+        return Positive(TListColumn::Length, L"长度", Convert(TListColumn::Length, result.length));
     };
     auto rho = [&] {
-        return Positive(densityColumn, L"密度", Convert(densityColumn, density.text));
+        return Positive(TListColumn::Density, L"密度", Convert(TListColumn::Density, density.text));
     };
 
     long double weight = 0;

@@ -22,5 +22,6 @@ struct TListText {
 // (a binary file).
 TListText DecodeListText(std::string_view bytes);
 
-// GB18030 to UTF-8 by the platform's converter; false when the bytes are not GB18030.
+// GB18030 to UTF-8 by the platform's converter; false when the bytes are not GB18030 (or, on a
+// Windows without the GB18030 code page, not GBK).
 bool Gb18030ToUtf8(std::string_view bytes, std::string& utf8);

@@ -20,7 +20,7 @@ import zlib
 BAR = (0x2E, 0x6D, 0xA4)
 HEADER = (0xDC, 0xE6, 0xF0)
 TOTAL_ROW = (0xF2, 0xF2, 0xF2)
-WINDOW = (1280, 2400)
+WINDOW = (1000, 1400)
 
 
 def fail(message):

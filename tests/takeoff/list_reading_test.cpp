@@ -26,8 +26,15 @@ TEST(ListText, TellsTheEncodingFromTheBytes) {
     const TListText bom = DecodeListText("\xEF\xBB\xBF" + std::string(kUtf8List));
     EXPECT_EQ(bom.encoding, TListEncoding::Utf8);
     EXPECT_EQ(bom.utf8, kUtf8List);
-    // Four-byte GB18030 sequences, which GBK lacks: U+3400 is 81 39 EE 39.
-    EXPECT_EQ(DecodeListText("a\x81\x39\xEE\x39").utf8, "a㐀");
+    // Four-byte GB18030 sequences, which GBK lacks: U+3400 is 81 39 EE 39. A Windows without
+    // code page 54936 (Wine) decodes GBK only and must refuse them rather than misread them.
+    try {
+        EXPECT_EQ(DecodeListText("a\x81\x39\xEE\x39").utf8, "a㐀");
+    } catch (const EListUnreadable&) {
+#ifndef _WIN32
+        ADD_FAILURE() << "iconv decodes every GB18030 sequence";
+#endif
+    }
 }
 
 TEST(ListText, RefusesBytesThatAreNoText) {
