@@ -1,9 +1,9 @@
 #include "app/main_form.h"
 
 #include "app/about_box.h"
-#include "app/densities.h"
-#include "app/number_rules.h"
-#include "app/weights.h"
+#include "calc/densities.h"
+#include "calc/number_rules.h"
+#include "calc/weights.h"
 #include "forms/application.h"
 
 TMainForm* MainForm = nullptr;
@@ -174,31 +174,67 @@ void ApplyMaterial(TComboBox* materials, TEdit* density, MaterialPage page) {
 
 }  // namespace
 
-float TMainForm::Input(TWinControl* box) { return ConvertInput(box->GetText()); }
+float TMainForm::Input(TWinControl* box) {
+    return ConvertInput(box->GetText());
+}
 
 void TMainForm::FormCreate(TObject*) {
     if (RadioButton9->Checked()) DBGrid4->SetVisible(false);
 }
 
-void TMainForm::Button1Click(TObject*) { AboutBox->Show(); }
+void TMainForm::Button1Click(TObject*) {
+    AboutBox->Show();
+}
 
-void TMainForm::Button2Click(TObject*) { Close(); }
+void TMainForm::Button2Click(TObject*) {
+    Close();
+}
 
-void TMainForm::Edit1KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit2KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit4KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit5KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit7KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit8KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit10KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit11KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit13KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit14KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit15KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit17KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit18KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit20KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
-void TMainForm::Edit21KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit1KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit2KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit4KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit5KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit7KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit8KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit10KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit11KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit13KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit14KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit15KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit17KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit18KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit20KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
+void TMainForm::Edit21KeyPress(TObject*, wchar_t& key) {
+    FilterKey(key);
+}
 
 // ---- shape calculators ----------------------------------------------------------------------
 
@@ -229,13 +265,20 @@ void TMainForm::Button8Click(TObject*) {
         Edit19->SetTextValue(FormatWeight(PlateWeight(length, width, thickness, density)));
         return;
     }
-    const float unitWeight = ConvertInput(DBGrid4->DataSet()->FieldByName(L"单重(kg/m-2)")->AsString());
+    const float unitWeight =
+        ConvertInput(DBGrid4->DataSet()->FieldByName(L"单重(kg/m-2)")->AsString());
     Edit19->SetTextValue(FormatWeight(CheckeredPlateWeight(length, width, unitWeight, density)));
 }
 
-void TMainForm::ComboBox3Change(TObject*) { ApplyMaterial(ComboBox3, Edit2, MaterialPage::Pipe); }
-void TMainForm::ComboBox4Change(TObject*) { ApplyMaterial(ComboBox4, Edit14, MaterialPage::Bar); }
-void TMainForm::ComboBox5Change(TObject*) { ApplyMaterial(ComboBox5, Edit18, MaterialPage::Plate); }
+void TMainForm::ComboBox3Change(TObject*) {
+    ApplyMaterial(ComboBox3, Edit2, MaterialPage::Pipe);
+}
+void TMainForm::ComboBox4Change(TObject*) {
+    ApplyMaterial(ComboBox4, Edit14, MaterialPage::Bar);
+}
+void TMainForm::ComboBox5Change(TObject*) {
+    ApplyMaterial(ComboBox5, Edit18, MaterialPage::Plate);
+}
 
 void TMainForm::RadioButton10Click(TObject*) {
     GroupBox6->SetCaption(L"圆棒");
@@ -269,16 +312,34 @@ void TMainForm::SectionCalculation(TDBGrid* grid, TEdit* length, TEdit* density,
     result->SetTextValue(FormatWeight(SectionWeight(unitWeight, metres, rho)));
 }
 
-void TMainForm::Button4Click(TObject*) { SectionCalculation(DBGrid1, Edit4, Edit5, Edit6); }
-void TMainForm::Button5Click(TObject*) { SectionCalculation(DBGrid2, Edit7, Edit8, Edit9); }
-void TMainForm::Button6Click(TObject*) { SectionCalculation(DBGrid3, Edit10, Edit11, Edit12); }
+void TMainForm::Button4Click(TObject*) {
+    SectionCalculation(DBGrid1, Edit4, Edit5, Edit6);
+}
+void TMainForm::Button5Click(TObject*) {
+    SectionCalculation(DBGrid2, Edit7, Edit8, Edit9);
+}
+void TMainForm::Button6Click(TObject*) {
+    SectionCalculation(DBGrid3, Edit10, Edit11, Edit12);
+}
 
-void TMainForm::RadioButton1Click(TObject*) { SwitchTable(GroupBox3, L"热轧槽钢", ADOTable1, L"槽钢"); }
-void TMainForm::RadioButton2Click(TObject*) { SwitchTable(GroupBox3, L"热轧工字钢", ADOTable1, L"工字钢"); }
-void TMainForm::RadioButton3Click(TObject*) { SwitchTable(GroupBox4, L"国标HW型钢", ADOTable2, L"H型钢国标HW"); }
-void TMainForm::RadioButton4Click(TObject*) { SwitchTable(GroupBox4, L"国标HM型钢", ADOTable2, L"H型钢国标HM"); }
-void TMainForm::RadioButton5Click(TObject*) { SwitchTable(GroupBox4, L"国标HN型钢", ADOTable2, L"H型钢国标HN"); }
-void TMainForm::RadioButton6Click(TObject*) { SwitchTable(GroupBox4, L"国标HP型钢", ADOTable2, L"H型钢国标HP"); }
+void TMainForm::RadioButton1Click(TObject*) {
+    SwitchTable(GroupBox3, L"热轧槽钢", ADOTable1, L"槽钢");
+}
+void TMainForm::RadioButton2Click(TObject*) {
+    SwitchTable(GroupBox3, L"热轧工字钢", ADOTable1, L"工字钢");
+}
+void TMainForm::RadioButton3Click(TObject*) {
+    SwitchTable(GroupBox4, L"国标HW型钢", ADOTable2, L"H型钢国标HW");
+}
+void TMainForm::RadioButton4Click(TObject*) {
+    SwitchTable(GroupBox4, L"国标HM型钢", ADOTable2, L"H型钢国标HM");
+}
+void TMainForm::RadioButton5Click(TObject*) {
+    SwitchTable(GroupBox4, L"国标HN型钢", ADOTable2, L"H型钢国标HN");
+}
+void TMainForm::RadioButton6Click(TObject*) {
+    SwitchTable(GroupBox4, L"国标HP型钢", ADOTable2, L"H型钢国标HP");
+}
 void TMainForm::RadioButton7Click(TObject*) {
     SwitchTable(GroupBox5, L"热轧等边角钢", ADOTable3, L"热轧等边角钢");
 }
@@ -300,9 +361,15 @@ void TMainForm::ShowCheckeredGrid(const wchar_t* caption, const wchar_t* tableNa
     Edit21->SetVisible(false);
 }
 
-void TMainForm::RadioButton13Click(TObject*) { ShowCheckeredGrid(L"菱型花纹钢板", L"菱型钢板"); }
-void TMainForm::RadioButton14Click(TObject*) { ShowCheckeredGrid(L"扁豆型花纹钢板", L"扁豆钢板"); }
-void TMainForm::RadioButton15Click(TObject*) { ShowCheckeredGrid(L"圆豆型花纹钢板", L"圆豆钢板"); }
+void TMainForm::RadioButton13Click(TObject*) {
+    ShowCheckeredGrid(L"菱型花纹钢板", L"菱型钢板");
+}
+void TMainForm::RadioButton14Click(TObject*) {
+    ShowCheckeredGrid(L"扁豆型花纹钢板", L"扁豆钢板");
+}
+void TMainForm::RadioButton15Click(TObject*) {
+    ShowCheckeredGrid(L"圆豆型花纹钢板", L"圆豆钢板");
+}
 
 void RegisterApplicationClasses() {
     RegisterDataClasses();

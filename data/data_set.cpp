@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "data/data_source.h"
-#include "data/exact_decimal.h"
+#include "forms/exact_decimal.h"
 #include "data/field_text.h"
 #include "forms/text.h"
 
@@ -45,12 +45,15 @@ bool TField::IsNull() const {
     return std::holds_alternative<std::monostate>(dataSet.FieldValue(index));
 }
 
-std::wstring TField::AsString() const {
-    const TFieldValue& value = dataSet.FieldValue(index);
+std::wstring FieldValueText(const TFieldValue& value) {
     if (const auto* number = std::get_if<double>(&value)) return FieldNumberText(*number);
     if (const auto* text = std::get_if<std::string>(&value)) return Utf8ToWide(*text);
     if (std::holds_alternative<TBlobValue>(value)) RaiseNullToString(L"Blob");
     RaiseNullToString();
+}
+
+std::wstring TField::AsString() const {
+    return FieldValueText(dataSet.FieldValue(index));
 }
 
 std::wstring TField::DisplayText() const {

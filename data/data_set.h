@@ -23,6 +23,10 @@
 // Raised when a value has no text form: a NULL cell, or no current row.
 PONDERIX_EXCEPTION(EVariantTypeCastError, Exception);
 
+// A value's text form, as TField::AsString gives it; NULL and binary values raise
+// EVariantTypeCastError. For readers of a table that need no data set.
+std::wstring FieldValueText(const TFieldValue& value);
+
 enum class TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
 
 class TDataSet;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "data/exact_decimal.h"
+#include "forms/exact_decimal.h"
 
 namespace {
 

@@ -9,25 +9,14 @@
 #include <optional>
 #include <system_error>
 
-#include "data/exact_decimal.h"
+#include "forms/exact_decimal.h"
+#include "data/csv_records.h"
 #include "data/sqlite_db.h"
 #include "forms/text.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// --- CSV -------------------------------------------------------------------------------------
-
-struct CsvField {
-    std::string text;
-    int line;
-};
-
-struct CsvRecord {
-    std::vector<CsvField> fields;
-    int line;
-};
 
 [[noreturn]] void Refuse(const std::string& utf8) {
     throw ESeedError(Utf8ToWide(utf8));
@@ -37,87 +26,19 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
-class CsvReader {
-public:
-    CsvReader(std::string_view content, const std::string& fileLabel)
-        : text(content), label(fileLabel) {
-        if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+std::vector<TCsvRecord> ReadRecords(std::string_view content, const std::string& fileLabel) {
+    try {
+        return ReadCsvRecords(content);
+    } catch (const ECsvError& e) {
+        Refuse(fileLabel + ":" + std::to_string(e.Line()) + ": " + e.what());
     }
-
-    std::vector<CsvRecord> ReadAll() {
-        std::vector<CsvRecord> records;
-        while (pos < text.size()) {
-            CsvRecord record{{}, line};
-            for (;;) {
-                record.fields.push_back(ReadField());
-                if (pos >= text.size() || text[pos] != ',') break;
-                ++pos;
-            }
-            EndLine();
-            const bool blank =
-                record.fields.size() == 1 && record.fields[0].text.empty() && !quotedLast;
-            if (!blank) records.push_back(std::move(record));
-        }
-        return records;
-    }
-
-private:
-    [[noreturn]] void Fail(int where, const std::string& problem) const {
-        Refuse(label + ":" + std::to_string(where) + ": " + problem);
-    }
-
-    CsvField ReadField() {
-        CsvField field{{}, line};
-        quotedLast = pos < text.size() && text[pos] == '"';
-        if (!quotedLast) {
-            const size_t end = text.find_first_of(",\r\n", pos);
-            field.text = text.substr(pos, end == std::string_view::npos ? end : end - pos);
-            if (field.text.find('"') != std::string::npos) {
-                Fail(line, "quote inside an unquoted field: " + field.text);
-            }
-            pos += field.text.size();
-            return field;
-        }
-        ++pos;  // opening quote
-        for (;;) {
-            if (pos >= text.size()) Fail(field.line, "quoted field is not closed");
-            const char c = text[pos++];
-            if (c == '"') {
-                if (pos < text.size() && text[pos] == '"') {
-                    field.text += '"';
-                    ++pos;
-                    continue;
-                }
-                break;
-            }
-            if (c == '\n' || (c == '\r' && (pos >= text.size() || text[pos] != '\n'))) ++line;
-            field.text += c;
-        }
-        if (pos < text.size() && text.find_first_of(",\r\n", pos) != pos) {
-            Fail(line, "text after the closing quote of a field");
-        }
-        return field;
-    }
-
-    void EndLine() {
-        if (pos >= text.size()) return;
-        if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n') ++pos;
-        ++pos;  // CR, LF or the LF of CR LF
-        ++line;
-    }
-
-    std::string_view text;
-    const std::string& label;
-    size_t pos = 0;
-    int line = 1;
-    bool quotedLast = false;
-};
+}
 
 bool IsValidUtf8(const std::string& text) {
     return WideToUtf8(Utf8ToWide(text)) == text;
 }
 
-TSeedValue ParseNumberCell(const CsvField& field, const std::string& where) {
+TSeedValue ParseNumberCell(const TCsvField& field, const std::string& where) {
     DecimalNumber number;
     const bool hasDigit = field.text.find_first_of("0123456789") != std::string::npos;
     if (!hasDigit || !ParseDecimal(field.text, number)) {
@@ -249,12 +170,12 @@ TSeedTable ParseSectionCsv(std::string_view content, std::string name,
     if (table.name.empty() || !IsValidUtf8(table.name)) {
         Refuse(fileLabel + ": the file name is no usable table name");
     }
-    std::vector<CsvRecord> records = CsvReader(content, fileLabel).ReadAll();
+    std::vector<TCsvRecord> records = ReadRecords(content, fileLabel);
     if (records.empty()) Refuse(fileLabel + ": no header row");
 
-    const CsvRecord& header = records.front();
+    const TCsvRecord& header = records.front();
     std::vector<std::string> headerNames;
-    for (const CsvField& field : header.fields) headerNames.push_back(field.text);
+    for (const TCsvField& field : header.fields) headerNames.push_back(field.text);
     auto clashes = [](const std::vector<std::string>& names, std::string_view name) {
         return std::any_of(names.begin(), names.end(),
                            [name](const std::string& other) { return SameTextAscii(other, name); });
@@ -287,7 +208,7 @@ TSeedTable ParseSectionCsv(std::string_view content, std::string name,
     }
 
     for (size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
+        const TCsvRecord& record = records[r];
         if (record.fields.size() != table.columns.size()) {
             Refuse(fileLabel + ":" + std::to_string(record.line) + ": " +
                    std::to_string(record.fields.size()) + " fields where the header has " +
@@ -295,7 +216,7 @@ TSeedTable ParseSectionCsv(std::string_view content, std::string name,
         }
         std::vector<TSeedValue> row;
         for (size_t c = 0; c < record.fields.size(); ++c) {
-            const CsvField& field = record.fields[c];
+            const TCsvField& field = record.fields[c];
             const std::string where = fileLabel + ":" + std::to_string(field.line) + ": column " +
                                       std::to_string(c + 1) + " " + Quoted(table.columns[c]) + ": ";
             if (!IsValidUtf8(field.text)) Refuse(where + "text is not UTF-8");

@@ -1,4 +1,4 @@
-#include "app/weights.h"
+#include "calc/weights.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/number_rules.h"
-#include "data/exact_decimal.h"
+#include "calc/number_rules.h"
+#include "forms/exact_decimal.h"
 #include "forms/exception.h"
 #include "forms/text.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/densities.h"
-#include "app/number_rules.h"
-#include "app/weights.h"
+#include "calc/densities.h"
+#include "calc/number_rules.h"
+#include "calc/weights.h"
 #include "forms/exception.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "data/exact_decimal.h"
+#include "forms/exact_decimal.h"
 
 namespace {
 

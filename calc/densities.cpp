@@ -1,4 +1,4 @@
-#include "app/densities.h"
+#include "calc/densities.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "data/exact_decimal.h"
+#include "forms/exact_decimal.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,9 +1,9 @@
-#include "app/number_rules.h"
+#include "calc/number_rules.h"
 
 #include <cmath>
 #include <string>
 
-#include "data/exact_decimal.h"
+#include "forms/exact_decimal.h"
 #include "forms/exception.h"
 
 namespace {
