@@ -174,67 +174,31 @@ void ApplyMaterial(TComboBox* materials, TEdit* density, MaterialPage page) {
 
 }  // namespace
 
-float TMainForm::Input(TWinControl* box) {
-    return ConvertInput(box->GetText());
-}
+float TMainForm::Input(TWinControl* box) { return ConvertInput(box->GetText()); }
 
 void TMainForm::FormCreate(TObject*) {
     if (RadioButton9->Checked()) DBGrid4->SetVisible(false);
 }
 
-void TMainForm::Button1Click(TObject*) {
-    AboutBox->Show();
-}
+void TMainForm::Button1Click(TObject*) { AboutBox->Show(); }
 
-void TMainForm::Button2Click(TObject*) {
-    Close();
-}
+void TMainForm::Button2Click(TObject*) { Close(); }
 
-void TMainForm::Edit1KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit2KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit4KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit5KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit7KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit8KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit10KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit11KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit13KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit14KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit15KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit17KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit18KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit20KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
-void TMainForm::Edit21KeyPress(TObject*, wchar_t& key) {
-    FilterKey(key);
-}
+void TMainForm::Edit1KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit2KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit4KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit5KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit7KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit8KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit10KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit11KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit13KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit14KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit15KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit17KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit18KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit20KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
+void TMainForm::Edit21KeyPress(TObject*, wchar_t& key) { FilterKey(key); }
 
 // ---- shape calculators ----------------------------------------------------------------------
 
@@ -270,15 +234,9 @@ void TMainForm::Button8Click(TObject*) {
     Edit19->SetTextValue(FormatWeight(CheckeredPlateWeight(length, width, unitWeight, density)));
 }
 
-void TMainForm::ComboBox3Change(TObject*) {
-    ApplyMaterial(ComboBox3, Edit2, MaterialPage::Pipe);
-}
-void TMainForm::ComboBox4Change(TObject*) {
-    ApplyMaterial(ComboBox4, Edit14, MaterialPage::Bar);
-}
-void TMainForm::ComboBox5Change(TObject*) {
-    ApplyMaterial(ComboBox5, Edit18, MaterialPage::Plate);
-}
+void TMainForm::ComboBox3Change(TObject*) { ApplyMaterial(ComboBox3, Edit2, MaterialPage::Pipe); }
+void TMainForm::ComboBox4Change(TObject*) { ApplyMaterial(ComboBox4, Edit14, MaterialPage::Bar); }
+void TMainForm::ComboBox5Change(TObject*) { ApplyMaterial(ComboBox5, Edit18, MaterialPage::Plate); }
 
 void TMainForm::RadioButton10Click(TObject*) {
     GroupBox6->SetCaption(L"圆棒");
@@ -312,15 +270,9 @@ void TMainForm::SectionCalculation(TDBGrid* grid, TEdit* length, TEdit* density,
     result->SetTextValue(FormatWeight(SectionWeight(unitWeight, metres, rho)));
 }
 
-void TMainForm::Button4Click(TObject*) {
-    SectionCalculation(DBGrid1, Edit4, Edit5, Edit6);
-}
-void TMainForm::Button5Click(TObject*) {
-    SectionCalculation(DBGrid2, Edit7, Edit8, Edit9);
-}
-void TMainForm::Button6Click(TObject*) {
-    SectionCalculation(DBGrid3, Edit10, Edit11, Edit12);
-}
+void TMainForm::Button4Click(TObject*) { SectionCalculation(DBGrid1, Edit4, Edit5, Edit6); }
+void TMainForm::Button5Click(TObject*) { SectionCalculation(DBGrid2, Edit7, Edit8, Edit9); }
+void TMainForm::Button6Click(TObject*) { SectionCalculation(DBGrid3, Edit10, Edit11, Edit12); }
 
 void TMainForm::RadioButton1Click(TObject*) {
     SwitchTable(GroupBox3, L"热轧槽钢", ADOTable1, L"槽钢");
@@ -361,15 +313,9 @@ void TMainForm::ShowCheckeredGrid(const wchar_t* caption, const wchar_t* tableNa
     Edit21->SetVisible(false);
 }
 
-void TMainForm::RadioButton13Click(TObject*) {
-    ShowCheckeredGrid(L"菱型花纹钢板", L"菱型钢板");
-}
-void TMainForm::RadioButton14Click(TObject*) {
-    ShowCheckeredGrid(L"扁豆型花纹钢板", L"扁豆钢板");
-}
-void TMainForm::RadioButton15Click(TObject*) {
-    ShowCheckeredGrid(L"圆豆型花纹钢板", L"圆豆钢板");
-}
+void TMainForm::RadioButton13Click(TObject*) { ShowCheckeredGrid(L"菱型花纹钢板", L"菱型钢板"); }
+void TMainForm::RadioButton14Click(TObject*) { ShowCheckeredGrid(L"扁豆型花纹钢板", L"扁豆钢板"); }
+void TMainForm::RadioButton15Click(TObject*) { ShowCheckeredGrid(L"圆豆型花纹钢板", L"圆豆钢板"); }
 
 void RegisterApplicationClasses() {
     RegisterDataClasses();

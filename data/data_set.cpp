@@ -52,9 +52,7 @@ std::wstring FieldValueText(const TFieldValue& value) {
     RaiseNullToString();
 }
 
-std::wstring TField::AsString() const {
-    return FieldValueText(dataSet.FieldValue(index));
-}
+std::wstring TField::AsString() const { return FieldValueText(dataSet.FieldValue(index)); }
 
 std::wstring TField::DisplayText() const {
     const TFieldValue& value = dataSet.FieldValue(index);
@@ -77,9 +75,7 @@ void TField::SetAsString(const std::wstring& text) {
     }
 }
 
-void TField::Clear() {
-    dataSet.SetFieldValue(index, std::monostate{});
-}
+void TField::Clear() { dataSet.SetFieldValue(index, std::monostate{}); }
 
 // --- TDataSet: opening ----------------------------------------------------------------------
 
@@ -204,9 +200,7 @@ void TDataSet::SetFieldValue(int index, TFieldValue value) {
 
 // --- the current row ------------------------------------------------------------------------
 
-int TDataSet::RecordCount() const {
-    return cursor ? cursor->Count() : 0;
-}
+int TDataSet::RecordCount() const { return cursor ? cursor->Count() : 0; }
 
 int TDataSet::RecNo() const {
     if (state == TDataSetState::dsInsert) return insertRow + 1;

@@ -11,8 +11,10 @@
 #include "forms/window_subclass.h"
 
 PONDERIX_DEFINE_CLASS(TCustomGrid, [](TClassBuilder<TCustomGrid>& b) {
-    b.NamedInteger("FixedColor", &IdentToColor, &TCustomGrid::FixedColor, &TCustomGrid::SetFixedColor);
-    b.Integer("DefaultRowHeight", &TCustomGrid::DefaultRowHeight, &TCustomGrid::SetDefaultRowHeight);
+    b.NamedInteger("FixedColor", &IdentToColor, &TCustomGrid::FixedColor,
+                   &TCustomGrid::SetFixedColor);
+    b.Integer("DefaultRowHeight", &TCustomGrid::DefaultRowHeight,
+              &TCustomGrid::SetDefaultRowHeight);
 })
 PONDERIX_DEFINE_CLASS(TDBGrid, [](TClassBuilder<TDBGrid>& b) {
     b.Object<TDataSource>("DataSource", &TDBGrid::DataSource, &TDBGrid::SetDataSource);
@@ -77,8 +79,9 @@ private:
 class TDBGrid::TInplaceEditor {
 public:
     explicit TInplaceEditor(TDBGrid& grid) : grid(grid) {
-        const HWND window = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0,
-                                            grid.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+        const HWND window =
+            CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0, grid.Handle(),
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!window) throw EOutOfResources(L"不能创建编辑框");
         if (!subclass.Attach(window, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
                 return Message(msg, wParam, lParam);
@@ -109,7 +112,8 @@ public:
         SetWindowTextW(Handle(), text.c_str());
         SetWindowPos(Handle(), HWND_TOP, cell.left + 1, cell.top + 1, cell.right - cell.left - 1,
                      cell.bottom - cell.top - 1, SWP_SHOWWINDOW);
-        SendMessageW(Handle(), EM_SETSEL, selectAll ? 0 : text.size(), static_cast<LPARAM>(text.size()));
+        SendMessageW(Handle(), EM_SETSEL, selectAll ? 0 : text.size(),
+                     static_cast<LPARAM>(text.size()));
         ::SetFocus(Handle());
     }
     void Hide() {
@@ -204,7 +208,8 @@ void TDBGrid::LayoutColumns() {
     SelectObject(dc, titleFont.Handle());
     GetTextMetricsW(dc, &metrics);
     geometry.titleHeight = metrics.tmHeight + 4;
-    for (int c = 0; c < data->FieldCount(); ++c) widen(static_cast<size_t>(c), data->Fields(c)->FieldName());
+    for (int c = 0; c < data->FieldCount(); ++c)
+        widen(static_cast<size_t>(c), data->Fields(c)->FieldName());
     for (int& w : widths) w = std::clamp(w, 24, 240);
     geometry.columnWidths = widths;
 }
@@ -276,7 +281,8 @@ void TDBGrid::PaintWindow(HDC target) {
     // which costs a round trip to the display when made on the window itself.
     RECT client;
     GetClientRect(Handle(), &client);
-    const Owned<HBITMAP, &DeleteObject> image(CreateCompatibleBitmap(target, client.right, client.bottom));
+    const Owned<HBITMAP, &DeleteObject> image(
+        CreateCompatibleBitmap(target, client.right, client.bottom));
     const TMemoryDC memory(target, image.Get());
     if (!image || !memory) throw EOutOfResources(L"不能创建表格的绘图位图");
     PaintCells(memory.Dc(), client);
@@ -344,12 +350,15 @@ void TDBGrid::PaintCells(HDC dc, const RECT& client) {
             SelectObject(dc, linePen.Get());
         }
         for (int c = geometry.leftColumn; c < columns; ++c) {
-            RECT cell{geometry.ColumnLeft(c), top, geometry.ColumnLeft(c + 1), top + geometry.rowHeight};
+            RECT cell{geometry.ColumnLeft(c), top, geometry.ColumnLeft(c + 1),
+                      top + geometry.rowHeight};
             if (cell.left >= client.right) break;
             const bool selected = row == current && c == column;
             fill(cell, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color()));
-            SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font()->Color()));
-            text(cell, c < static_cast<int>(rows[i].size()) ? rows[i][static_cast<size_t>(c)] : L"");
+            SetTextColor(dc,
+                         selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font()->Color()));
+            text(cell,
+                 c < static_cast<int>(rows[i].size()) ? rows[i][static_cast<size_t>(c)] : L"");
             frame(cell);
         }
     }
@@ -364,7 +373,8 @@ void TDBGrid::StartEditing(const std::wstring* replaceWith) {
     const int row = data->DisplayRow();
     RECT cell{geometry.ColumnLeft(column), geometry.RowTop(row), geometry.ColumnLeft(column + 1),
               geometry.RowTop(row) + geometry.rowHeight};
-    editor->Show(cell, replaceWith ? *replaceWith : data->Fields(column)->DisplayText(), !replaceWith);
+    editor->Show(cell, replaceWith ? *replaceWith : data->Fields(column)->DisplayText(),
+                 !replaceWith);
 }
 
 void TDBGrid::ApplyEditor() {
@@ -410,7 +420,8 @@ void TDBGrid::KeyDown(WORD key) {
         case VK_UP: move([&] { data->MoveBy(-1); }); break;
         case VK_DOWN:
             move([&] {
-                if (data->State() == TDataSetState::dsBrowse && data->DisplayRow() + 1 >= data->DisplayRowCount())
+                if (data->State() == TDataSetState::dsBrowse &&
+                    data->DisplayRow() + 1 >= data->DisplayRowCount())
                     data->Append();
                 else
                     data->MoveBy(1);
@@ -419,12 +430,16 @@ void TDBGrid::KeyDown(WORD key) {
         case VK_PRIOR: move([&] { data->MoveBy(-page); }); break;
         case VK_NEXT: move([&] { data->MoveBy(page); }); break;
         case VK_HOME:
-            if (control) move([&] { data->First(); });
-            else column = 0;
+            if (control)
+                move([&] { data->First(); });
+            else
+                column = 0;
             break;
         case VK_END:
-            if (control) move([&] { data->Last(); });
-            else column = std::max(0, data->FieldCount() - 1);
+            if (control)
+                move([&] { data->Last(); });
+            else
+                column = std::max(0, data->FieldCount() - 1);
             break;
         case VK_LEFT: column = std::max(0, column - 1); break;
         case VK_RIGHT: column = std::min(std::max(0, data->FieldCount() - 1), column + 1); break;
@@ -507,7 +522,9 @@ void TDBGrid::WndProc(TMessage& message) {
                 StartEditing(&typed);
             }
             return;
-        case WM_LBUTTONDOWN: Click(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)); return;
+        case WM_LBUTTONDOWN:
+            Click(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+            return;
         case WM_VSCROLL: Scroll(SB_VERT, LOWORD(message.WParam)); return;
         case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(message.WParam)); return;
         case WM_SIZE:

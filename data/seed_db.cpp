@@ -18,13 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-[[noreturn]] void Refuse(const std::string& utf8) {
-    throw ESeedError(Utf8ToWide(utf8));
-}
+[[noreturn]] void Refuse(const std::string& utf8) { throw ESeedError(Utf8ToWide(utf8)); }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 std::vector<TCsvRecord> ReadRecords(std::string_view content, const std::string& fileLabel) {
     try {
@@ -34,9 +30,7 @@ std::vector<TCsvRecord> ReadRecords(std::string_view content, const std::string&
     }
 }
 
-bool IsValidUtf8(const std::string& text) {
-    return WideToUtf8(Utf8ToWide(text)) == text;
-}
+bool IsValidUtf8(const std::string& text) { return WideToUtf8(Utf8ToWide(text)) == text; }
 
 TSeedValue ParseNumberCell(const TCsvField& field, const std::string& where) {
     DecimalNumber number;
@@ -233,9 +227,7 @@ TSeedTable ParseSectionCsv(std::string_view content, std::string name,
     return table;
 }
 
-fs::path SeedStampPath(const fs::path& target) {
-    return fs::path(target).concat(".seedstamp");
-}
+fs::path SeedStampPath(const fs::path& target) { return fs::path(target).concat(".seedstamp"); }
 
 TSeedSummary SeedDatabase(const fs::path& csvDir, const fs::path& target, bool force) {
     std::vector<fs::path> files;

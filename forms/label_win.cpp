@@ -60,8 +60,11 @@ void TLabel::Paint(HDC dc) {
     SelectObject(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
-    const UINT align = alignment == taCenter ? DT_CENTER : alignment == taRightJustify ? DT_RIGHT : DT_LEFT;
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, align | DT_SINGLELINE | DT_NOPREFIX);
+    const UINT align = alignment == taCenter         ? DT_CENTER
+                       : alignment == taRightJustify ? DT_RIGHT
+                                                     : DT_LEFT;
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              align | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 void RegisterLabelClasses() { RegisterComponentClass(TLabel::StaticClass()); }

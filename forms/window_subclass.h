@@ -37,8 +37,8 @@ public:
     std::function<void()> OnDestroyed;
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR self);
 
     HWND window = nullptr;
     LONG_PTR chainEntry = 0;  // the window's procedure once ours was chained in

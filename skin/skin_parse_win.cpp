@@ -219,12 +219,8 @@ void TSkinParser::ReadSlot(std::unique_ptr<T>& slot, const TSkinSlotInfo& info) 
                 element->BackgroundRightShift = Int(info.section, "BackgroundRightShift", 0);
             }
             break;
-        case TSkinSlotReader::Progress:
-            ReadProgressValues(*element, info.section);
-            break;
-        case TSkinSlotReader::MenuBar:
-            ReadMenuBarValues(*element, info.section);
-            break;
+        case TSkinSlotReader::Progress: ReadProgressValues(*element, info.section); break;
+        case TSkinSlotReader::MenuBar: ReadMenuBarValues(*element, info.section); break;
     }
     slot = std::move(element);
 }

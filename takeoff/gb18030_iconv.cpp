@@ -7,9 +7,7 @@
 
 namespace {
 
-void CloseConverter(iconv_t converter) {
-    iconv_close(converter);
-}
+void CloseConverter(iconv_t converter) { iconv_close(converter); }
 
 }  // namespace
 

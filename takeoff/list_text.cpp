@@ -8,9 +8,7 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // Strict UTF-8: the text survives a round trip through UTF-16 unchanged (invalid sequences
 // become U+FFFD on the way).
-bool IsUtf8(std::string_view bytes) {
-    return WideToUtf8(Utf8ToWide(bytes)) == bytes;
-}
+bool IsUtf8(std::string_view bytes) { return WideToUtf8(Utf8ToWide(bytes)) == bytes; }
 
 }  // namespace
 

@@ -2,9 +2,7 @@
 
 namespace {
 
-bool HasPrices(const TTakeoff& takeoff) {
-    return takeoff.total.pricedLines > 0;
-}
+bool HasPrices(const TTakeoff& takeoff) { return takeoff.total.pricedLines > 0; }
 
 std::wstring CostText(const TKindTotal& total) {
     if (total.pricedLines == 0) return L"";

@@ -76,9 +76,7 @@ bool SameNameAsciiCase(std::wstring_view a, std::wstring_view b) {
 
 }  // namespace
 
-std::span<const TStockKind> StockKinds() {
-    return kKinds;
-}
+std::span<const TStockKind> StockKinds() { return kKinds; }
 
 const TStockKind* FindStockKind(std::wstring_view name) {
     const size_t first = name.find_first_not_of(L' ');

@@ -58,9 +58,7 @@ TTakeoff RunTakeoff(const TTakeoffList& list, TSectionTables* tables) {
     return takeoff;
 }
 
-std::wstring KilogramsText(int64_t grams) {
-    return Scaled(grams, 3);
-}
+std::wstring KilogramsText(int64_t grams) { return Scaled(grams, 3); }
 
 std::wstring TonnesText(int64_t grams) {
     // Kilograms, rounded half away from zero, shown as tonnes with three decimals.
@@ -68,9 +66,7 @@ std::wstring TonnesText(int64_t grams) {
     return Scaled(kilograms, 3);
 }
 
-std::wstring YuanText(int64_t cents) {
-    return Scaled(cents, 2);
-}
+std::wstring YuanText(int64_t cents) { return Scaled(cents, 2); }
 
 std::wstring MetresText(long double metres) {
     DecimalNumber d = ExactDecimal(metres, 0);

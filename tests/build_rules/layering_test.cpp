@@ -17,9 +17,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // The product's layers, first to last (the layout of ARCHITECTURE.md).
-const std::vector<std::string> kLayers = {"forms", "data",    "calc", "skin",
-                                          "skin/controls", "skin/frame", "skin/manager",
-                                          "app",   "takeoff", "tools"};
+const std::vector<std::string> kLayers = {"forms",         "data",       "calc",         "skin",
+                                          "skin/controls", "skin/frame", "skin/manager", "app",
+                                          "takeoff",       "tools"};
 const std::string kTests = "tests";
 const std::string kBench = "bench";
 
@@ -48,7 +48,8 @@ std::string Refusal(const std::string& from, const std::string& target) {
     if (targetFolder.empty()) return "names no folder of the tree";
     if (from == kTests) return targetFolder == kBench ? "tests do not include benchmarks" : "";
     if (targetFolder == kTests) return "only tests include test code";
-    if (targetFolder == kBench) return from == kBench ? "" : "only benchmarks include benchmark code";
+    if (targetFolder == kBench)
+        return from == kBench ? "" : "only benchmarks include benchmark code";
     if (from == kBench) return "";
     if (LayerIndex(targetFolder) > LayerIndex(from)) return from + " comes before " + targetFolder;
     return "";
@@ -97,23 +98,29 @@ TEST(Layering, TheSourceTreeKeepsItsLayers) {
 TEST(Layering, IncludesOfLaterLayersAndOfTestCodeAreReported) {
     const fs::path root = testfiles::NewTempFolder("ponderix-layering");
     WriteSource(root, "forms/bad.cpp", "#include \"forms/ok.h\"\n#include \"data/db_grid.h\"\n");
-    WriteSource(root, "skin/bad_win.cpp", "#include <windows.h>\n  #  include \"skin/controls/x.h\"\n");
-    WriteSource(root, "skin/controls/fine.cpp", "#include \"skin/skin_data.h\"\n#include \"forms/a.h\"\n");
-    WriteSource(root, "app/fine.cpp", "#include \"skin/controls/skin_manager.h\"\n#include \"local.h\"\n");
+    WriteSource(root, "skin/bad_win.cpp",
+                "#include <windows.h>\n  #  include \"skin/controls/x.h\"\n");
+    WriteSource(root, "skin/controls/fine.cpp",
+                "#include \"skin/skin_data.h\"\n#include \"forms/a.h\"\n");
+    WriteSource(root, "app/fine.cpp",
+                "#include \"skin/controls/skin_manager.h\"\n#include \"local.h\"\n");
     WriteSource(root, "data/bad.h", "#pragma once\n#include \"tests/support/gdi_objects.h\"\n");
-    WriteSource(root, "bench/bad_bench.cpp", "#include \"data/ado_table.h\"\n#include \"tests/skin/x.h\"\n");
-    WriteSource(root, "tests/fine_test.cpp", "#include \"support/x.h\"\n#include \"app/weights.h\"\n");
+    WriteSource(root, "bench/bad_bench.cpp",
+                "#include \"data/ado_table.h\"\n#include \"tests/skin/x.h\"\n");
+    WriteSource(root, "tests/fine_test.cpp",
+                "#include \"support/x.h\"\n#include \"app/weights.h\"\n");
     WriteSource(root, "tests/bad_test.cpp", "#include \"bench/timing.h\"\n");
     WriteSource(root, "tools/bad.cpp", "#include \"nowhere/x.h\"\n");
 
-    EXPECT_THAT(LayeringViolations(root),
-                testing::ElementsAre(
-                    "bench/bad_bench.cpp:2: #include \"tests/skin/x.h\" (only tests include test code)",
-                    "data/bad.h:2: #include \"tests/support/gdi_objects.h\" (only tests include test code)",
-                    "forms/bad.cpp:2: #include \"data/db_grid.h\" (forms comes before data)",
-                    "skin/bad_win.cpp:2: #include \"skin/controls/x.h\" (skin comes before skin/controls)",
-                    "tests/bad_test.cpp:1: #include \"bench/timing.h\" (tests do not include benchmarks)",
-                    "tools/bad.cpp:1: #include \"nowhere/x.h\" (names no folder of the tree)"));
+    EXPECT_THAT(
+        LayeringViolations(root),
+        testing::ElementsAre(
+            "bench/bad_bench.cpp:2: #include \"tests/skin/x.h\" (only tests include test code)",
+            "data/bad.h:2: #include \"tests/support/gdi_objects.h\" (only tests include test code)",
+            "forms/bad.cpp:2: #include \"data/db_grid.h\" (forms comes before data)",
+            "skin/bad_win.cpp:2: #include \"skin/controls/x.h\" (skin comes before skin/controls)",
+            "tests/bad_test.cpp:1: #include \"bench/timing.h\" (tests do not include benchmarks)",
+            "tools/bad.cpp:1: #include \"nowhere/x.h\" (names no folder of the tree)"));
     fs::remove_all(root);
 }
 

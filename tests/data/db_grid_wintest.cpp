@@ -41,7 +41,8 @@ void FillTable(TSqliteDatabase& db) {
 class GridUnderFailure : public testing::Test {
 protected:
     void SetUp() override {
-        file = fs::temp_directory_path() / ("ponderix-grid-" + std::to_string(GetCurrentProcessId()) + ".db");
+        file = fs::temp_directory_path() /
+               ("ponderix-grid-" + std::to_string(GetCurrentProcessId()) + ".db");
         fs::remove(file);
         {
             TSqliteDatabase db(file.string(), TOpenMode::Create);

@@ -30,8 +30,8 @@ protected:
 
 // Whether a message box of this process shows up within a while, messages pumped meanwhile.
 bool AnyMessageBoxWithin(std::chrono::milliseconds wait) {
-    return PumpUntil([] { return FindProcessWindow(GetCurrentProcessId(), L"#32770", true) != nullptr; },
-                     wait);
+    return PumpUntil(
+        [] { return FindProcessWindow(GetCurrentProcessId(), L"#32770", true) != nullptr; }, wait);
 }
 
 class CallbackGuard : public testing::Test {

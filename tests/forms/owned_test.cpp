@@ -14,15 +14,11 @@ int FreeFake(int* handle) {
     freed.push_back(handle);
     return *handle;
 }
-void FreeFakeQuietly(int* handle) {
-    freed.push_back(handle);
-}
+void FreeFakeQuietly(int* handle) { freed.push_back(handle); }
 using TFake = Owned<int*, &FreeFake>;
 
 std::vector<const void*> failures;
-void CountFailure(const void* handle) {
-    failures.push_back(handle);
-}
+void CountFailure(const void* handle) { failures.push_back(handle); }
 
 class OwnedHandles : public testing::Test {
 protected:

@@ -11,9 +11,7 @@
 namespace {
 
 std::vector<const void*> failures;
-void CountFailure(const void* handle) {
-    failures.push_back(handle);
-}
+void CountFailure(const void* handle) { failures.push_back(handle); }
 
 // One handle freed by its owner alone, then one that someone else frees first.
 template <typename Handle, auto Free>

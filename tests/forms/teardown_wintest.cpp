@@ -60,15 +60,16 @@ TEST(Teardown, AParentWindowDestroyedFirstLeavesNothingToDestroyTwice) {
     const HWND comboEdit = sample.combo->EditHandle();
     ASSERT_TRUE(comboEdit);
     DestroyWindow(sample.form->Handle());
-    for (TWinControl* child : std::vector<TWinControl*>{sample.combo, sample.edit, sample.panel, sample.button})
+    for (TWinControl* child :
+         std::vector<TWinControl*>{sample.combo, sample.edit, sample.panel, sample.button})
         EXPECT_FALSE(child->HandleAllocated()) << child->ClassName();
     EXPECT_EQ(sample.combo->EditHandle(), nullptr);
 
     // New windows that may take the dead handles' places must survive the objects' going.
     std::vector<HWND> sentinels;
     for (int i = 0; i < 32; ++i)
-        sentinels.push_back(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                            GetModuleHandleW(nullptr), nullptr));
+        sentinels.push_back(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                            nullptr, GetModuleHandleW(nullptr), nullptr));
     SetLastError(0);
     delete sample.combo;
     delete sample.panel;  // with its button

@@ -76,7 +76,8 @@ TEST_F(WindowSubclass, TakingOursAwayUnderAForeignSubclassKeepsTheForeignOne) {
     EXPECT_EQ(oursSeen, 1);
     EXPECT_EQ(TForeignSubclass::seen, 2);
     EXPECT_EQ(TextOf(window), L"two");  // the window's own procedure is still reached
-    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&TForeignSubclass::Proc));
+    EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(&TForeignSubclass::Proc));
     TForeignSubclass::Remove(window);
     SetWindowTextW(window, L"three");
     EXPECT_EQ(TextOf(window), L"three");

@@ -10,9 +10,7 @@
 
 namespace {
 
-constexpr TColor Rgb(int r, int g, int b) {
-    return TColor(r | g << 8 | b << 16);
-}
+constexpr TColor Rgb(int r, int g, int b) { return TColor(r | g << 8 | b << 16); }
 
 }  // namespace
 

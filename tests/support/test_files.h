@@ -31,9 +31,7 @@ inline std::filesystem::path SourcePath(const std::filesystem::path& relative) {
 }
 
 // The default skin's sources, skins/default.
-inline std::filesystem::path DefaultSkinFolder() {
-    return SourcePath("skins/default");
-}
+inline std::filesystem::path DefaultSkinFolder() { return SourcePath("skins/default"); }
 
 // The whole file; empty when it cannot be read.
 inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
