@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make googletest libbenchmark-dev clang libclang-rt-14-dev   # host build, tests, fuzzing
+    clang-format                                                          # the formatting check
     g++-mingw-w64-x86-64-posix                                            # the Windows build
     wine wine64 xvfb                                                      # running it on Linux
     locales fonts-wqy-microhei fonts-wqy-zenhei                           # Chinese text under Wine
