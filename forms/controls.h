@@ -160,6 +160,9 @@ protected:
     // Runs once the window exists (send fonts, fill lists kept while there was no window).
     virtual void CreateWindowHandle(const TCreateParams& params);
     virtual void AfterCreateHandle() {}
+    // False while the children's windows can wait: they are then made when this control is
+    // shown or when one of them is asked for its handle, whichever comes first.
+    virtual bool CreatesChildHandlesNow() const { return true; }
     // Runs just before the window goes; save what only the window holds.
     virtual void BeforeDestroyHandle() {}
     void WndProc(TMessage& message) override;
@@ -185,12 +188,14 @@ private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void CreateChildHandles();
+    void CreatePendingChildHandles();
     bool ReflectNotification(TMessage& message);
     void TrackGraphicMouse(TMessage& message);
     void UpdateBoundsFromWindow();
     bool OwnPaint() const { return DefWndProc == DefWindowProcW; }
 
     HWND handle = nullptr;
+    bool childHandlesPending = false;
     std::vector<TControl*> controls;
     int tabOrder = -1;
     bool tabStop = false;

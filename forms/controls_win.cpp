@@ -211,7 +211,10 @@ TWinControl* TWinControl::FromHandle(HWND window) {
 
 HWND TWinControl::Handle() {
     if (!handle) {
-        if (parent) parent->HandleNeeded();  // creates ours too, with the parent's children
+        if (parent) {
+            parent->HandleNeeded();  // creates ours too, with the parent's children
+            parent->CreatePendingChildHandles();
+        }
         if (!handle) CreateWnd();
     }
     return handle;
@@ -264,7 +267,10 @@ void TWinControl::CreateWnd() {
     if (!handle) throw EInvalidOperation(L"创建窗口 " + Name() + L" 失败");
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
     AfterCreateHandle();
-    CreateChildHandles();
+    if (CreatesChildHandlesNow())
+        CreateChildHandles();
+    else
+        childHandlesPending = true;
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
@@ -301,7 +307,13 @@ void TWinControl::CreateChildHandles() {
     }
 }
 
+// Makes the children's windows that CreateWnd left for later, all at once and in tab order.
+void TWinControl::CreatePendingChildHandles() {
+    if (std::exchange(childHandlesPending, false)) CreateChildHandles();
+}
+
 void TWinControl::DestroyHandle() {
+    childHandlesPending = false;
     if (!handle) return;
     text = GetText();
     BeforeDestroyHandle();
@@ -496,7 +508,7 @@ void TWinControl::InsertControl(TControl* control) {
             w->tabOrder = count - 1;
         }
         if (w->handle) ::SetParent(w->handle, Handle());
-        else if (handle) w->CreateWnd();
+        else if (handle && !childHandlesPending) w->CreateWnd();
     }
     ControlInserted(control);
     Invalidate();
@@ -529,7 +541,9 @@ void TWinControl::SetBounds(int newLeft, int newTop, int newWidth, int newHeight
 
 void TWinControl::SetVisible(bool value) {
     TControl::SetVisible(value);
-    if (handle) ShowWindow(handle, value ? SW_SHOW : SW_HIDE);
+    if (!handle) return;
+    if (value) CreatePendingChildHandles();  // shown complete
+    ShowWindow(handle, value ? SW_SHOW : SW_HIDE);
 }
 
 void TWinControl::SetEnabled(bool value) {
