@@ -9,6 +9,7 @@ packages=(
     wine wine64 xvfb                                                      # running it on Linux
     locales fonts-wqy-microhei fonts-wqy-zenhei                           # Chinese text under Wine
     liblhasa-dev                                                          # LZHUF oracle in tests
+    imagemagick                                                           # tools/screenshots.sh
 )
 
 missing=()
