@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int Launches = 11;  // of each program, after one untimed warm-up launch of each
+constexpr int Launches = 21;  // of each program, after one untimed warm-up launch of each
 constexpr DWORD Patience = 20000;  // milliseconds a launch may take before it counts as failed
 
 fs::path OwnFolder() {
