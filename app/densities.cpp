@@ -27,12 +27,9 @@ constexpr std::array kPlateDensities = {
 
 std::span<const MaterialDensity> MaterialDensities(MaterialPage page) {
     switch (page) {
-        case MaterialPage::Pipe:
-            return kPipeDensities;
-        case MaterialPage::Bar:
-            return kBarDensities;
-        case MaterialPage::Plate:
-            return kPlateDensities;
+        case MaterialPage::Pipe: return kPipeDensities;
+        case MaterialPage::Bar: return kBarDensities;
+        case MaterialPage::Plate: return kPlateDensities;
     }
     return {};
 }

@@ -173,7 +173,8 @@ private:
     // Converts one box's text (an edit or a combo box) to a single-precision number.
     static float Input(TWinControl* box);
     // Switches a section page to another table: close, caption, table name, open.
-    void SwitchTable(TGroupBox* group, const wchar_t* caption, TADOTable* table, const wchar_t* tableName);
+    void SwitchTable(TGroupBox* group, const wchar_t* caption, TADOTable* table,
+                     const wchar_t* tableName);
     void SectionCalculation(TDBGrid* grid, TEdit* length, TEdit* density, TEdit* result);
     void ShowCheckeredGrid(const wchar_t* caption, const wchar_t* tableName);
 };

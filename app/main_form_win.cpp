@@ -229,7 +229,8 @@ void TMainForm::Button8Click(TObject*) {
         Edit19->SetTextValue(FormatWeight(PlateWeight(length, width, thickness, density)));
         return;
     }
-    const float unitWeight = ConvertInput(DBGrid4->DataSet()->FieldByName(L"单重(kg/m-2)")->AsString());
+    const float unitWeight =
+        ConvertInput(DBGrid4->DataSet()->FieldByName(L"单重(kg/m-2)")->AsString());
     Edit19->SetTextValue(FormatWeight(CheckeredPlateWeight(length, width, unitWeight, density)));
 }
 
@@ -273,12 +274,24 @@ void TMainForm::Button4Click(TObject*) { SectionCalculation(DBGrid1, Edit4, Edit
 void TMainForm::Button5Click(TObject*) { SectionCalculation(DBGrid2, Edit7, Edit8, Edit9); }
 void TMainForm::Button6Click(TObject*) { SectionCalculation(DBGrid3, Edit10, Edit11, Edit12); }
 
-void TMainForm::RadioButton1Click(TObject*) { SwitchTable(GroupBox3, L"热轧槽钢", ADOTable1, L"槽钢"); }
-void TMainForm::RadioButton2Click(TObject*) { SwitchTable(GroupBox3, L"热轧工字钢", ADOTable1, L"工字钢"); }
-void TMainForm::RadioButton3Click(TObject*) { SwitchTable(GroupBox4, L"国标HW型钢", ADOTable2, L"H型钢国标HW"); }
-void TMainForm::RadioButton4Click(TObject*) { SwitchTable(GroupBox4, L"国标HM型钢", ADOTable2, L"H型钢国标HM"); }
-void TMainForm::RadioButton5Click(TObject*) { SwitchTable(GroupBox4, L"国标HN型钢", ADOTable2, L"H型钢国标HN"); }
-void TMainForm::RadioButton6Click(TObject*) { SwitchTable(GroupBox4, L"国标HP型钢", ADOTable2, L"H型钢国标HP"); }
+void TMainForm::RadioButton1Click(TObject*) {
+    SwitchTable(GroupBox3, L"热轧槽钢", ADOTable1, L"槽钢");
+}
+void TMainForm::RadioButton2Click(TObject*) {
+    SwitchTable(GroupBox3, L"热轧工字钢", ADOTable1, L"工字钢");
+}
+void TMainForm::RadioButton3Click(TObject*) {
+    SwitchTable(GroupBox4, L"国标HW型钢", ADOTable2, L"H型钢国标HW");
+}
+void TMainForm::RadioButton4Click(TObject*) {
+    SwitchTable(GroupBox4, L"国标HM型钢", ADOTable2, L"H型钢国标HM");
+}
+void TMainForm::RadioButton5Click(TObject*) {
+    SwitchTable(GroupBox4, L"国标HN型钢", ADOTable2, L"H型钢国标HN");
+}
+void TMainForm::RadioButton6Click(TObject*) {
+    SwitchTable(GroupBox4, L"国标HP型钢", ADOTable2, L"H型钢国标HP");
+}
 void TMainForm::RadioButton7Click(TObject*) {
     SwitchTable(GroupBox5, L"热轧等边角钢", ADOTable3, L"热轧等边角钢");
 }

@@ -19,12 +19,9 @@ long double PipeWeight(float outerDiameter, float wallThickness, float length, f
 
 long double BarConstant(BarShape shape) {
     switch (shape) {
-        case BarShape::Round:
-            return kRoundBar;
-        case BarShape::Square:
-            return kSquareBar;
-        case BarShape::Hexagonal:
-            return kHexagonalBar;
+        case BarShape::Round: return kRoundBar;
+        case BarShape::Square: return kSquareBar;
+        case BarShape::Hexagonal: return kHexagonalBar;
     }
     return kRoundBar;
 }

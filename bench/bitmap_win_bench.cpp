@@ -24,7 +24,6 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-
 void Paint(TBitmap& bitmap, TPixelFormat format, bool (*keyed)(int x, int y)) {
     bitmap.SetPixelFormat(format);
     bitmap.SetSize(kWidth, kHeight);
@@ -47,9 +46,7 @@ bool RoundedCorner(int x, int y) {
     return cx * cx + cy * cy > r * r;
 }
 // The worst case: every other pixel starts a run.
-bool Alternating(int x, int y) {
-    return (x + y) % 2 == 0;
-}
+bool Alternating(int x, int y) { return (x + y) % 2 == 0; }
 
 // The baseline: batches of 2000, each united into the result in turn.
 OwnedRegion UnitedInTurn(TBitmap& bitmap) {

@@ -25,12 +25,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 // A channel-like table of `rows` rows in its own database file.
 void MakeTable(const fs::path& file, int rows) {
     fs::remove(file);
     TSqliteDatabase db(file.string(), TOpenMode::Create);
-    db.Exec("CREATE TABLE \"槽钢\" (\"型号\" TEXT, \"h\" REAL, \"b\" REAL, \"d\" REAL, \"单重(kg/m)\" REAL)");
+    db.Exec(
+        "CREATE TABLE \"槽钢\" (\"型号\" TEXT, \"h\" REAL, \"b\" REAL, \"d\" REAL, \"单重(kg/m)\" "
+        "REAL)");
     TSqliteTransaction transaction(db);
     TSqliteStatement insert = db.Prepare("INSERT INTO \"槽钢\" VALUES (?, ?, ?, ?, ?)");
     for (int i = 0; i < rows; ++i) {
@@ -67,7 +68,13 @@ void Measure(int rows, const fs::path& folder) {
     grid->SetDataSource(source);
     form.Show();
 
-    const double open = Median(9, [&] { table->Open(); Paint(*grid); }, [&] { table->Close(); });
+    const double open = Median(
+        9,
+        [&] {
+            table->Open();
+            Paint(*grid);
+        },
+        [&] { table->Close(); });
     table->First();
     Paint(*grid);
     const double page = Median(
@@ -79,8 +86,8 @@ void Measure(int rows, const fs::path& folder) {
         [&] {
             if (table->RecNo() > rows - 100) table->First();
         });
-    std::printf("%7d rows: open and paint the first screen %7.2f ms, page down %6.2f ms\n", rows, open,
-                page);
+    std::printf("%7d rows: open and paint the first screen %7.2f ms, page down %6.2f ms\n", rows,
+                open, page);
 }
 
 // One repaint of a native scroll bar: what a page move costs the platform itself, since the
@@ -89,8 +96,8 @@ void MeasureScrollBar() {
     TForm form(nullptr);
     form.SetBounds(0, 0, 200, 300);
     form.Show();
-    HWND bar = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 100, 200,
-                               form.Handle(), nullptr, nullptr, nullptr);
+    HWND bar = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, 100,
+                               200, form.Handle(), nullptr, nullptr, nullptr);
     int position = 0;
     const double repaint = Median(21, [&] {
         SCROLLINFO info{sizeof info, SIF_ALL, 0, 999, 17, (position += 17) % 1000, 0};

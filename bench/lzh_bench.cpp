@@ -54,7 +54,8 @@ Bytes SkinArchive() {
 // The default skin's files, in name order, repeated until the archive holds 1 MiB.
 Bytes DefaultSkinArchive() {
     std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(PONDERIX_SOURCE_DIR "/skins/default"))
+    for (const auto& entry :
+         std::filesystem::directory_iterator(PONDERIX_SOURCE_DIR "/skins/default"))
         files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     std::vector<TSkinEntry> entries;
@@ -168,7 +169,9 @@ BENCHMARK_CAPTURE(Plain, default_skin, kDefaultSkin)->Unit(benchmark::kMilliseco
 BENCHMARK_CAPTURE(Decode, random, kRandom)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Plain, random, kRandom)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Speedup, skin, kGeneratedSkin)->Unit(benchmark::kMillisecond)->Iterations(30);
-BENCHMARK_CAPTURE(Speedup, default_skin, kDefaultSkin)->Unit(benchmark::kMillisecond)->Iterations(30);
+BENCHMARK_CAPTURE(Speedup, default_skin, kDefaultSkin)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(30);
 BENCHMARK_CAPTURE(Speedup, random, kRandom)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK_CAPTURE(Encode, skin, kGeneratedSkin)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Encode, default_skin, kDefaultSkin)->Unit(benchmark::kMillisecond);

@@ -22,9 +22,7 @@ namespace {
 
 // Makes a page the active one, as a click on its tab does; the first time, the page makes its
 // controls' windows here. The repaint that follows is the same either way and left out.
-void Visit(int page) {
-    MainForm->PageControl1->SetTabIndex(page);
-}
+void Visit(int page) { MainForm->PageControl1->SetTabIndex(page); }
 
 void Paint() {
     RedrawWindow(MainForm->Handle(), nullptr, nullptr,

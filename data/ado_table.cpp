@@ -12,9 +12,7 @@ PONDERIX_DEFINE_CLASS(TADOTable, [](TClassBuilder<TADOTable>& b) {
 
 TADOTable::TADOTable(TComponent* owner) : TDataSet(owner) {}
 
-TADOTable::~TADOTable() {
-    CloseQuietly();
-}
+TADOTable::~TADOTable() { CloseQuietly(); }
 
 void TADOTable::SetConnectionString(const std::wstring& value) {
     if (value == connectionString) return;

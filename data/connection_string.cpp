@@ -5,9 +5,7 @@
 
 namespace {
 
-bool IsBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
-}
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
 
 std::wstring Trim(const std::wstring& text) {
     size_t begin = 0;
@@ -76,9 +74,7 @@ private:
     size_t pos = 0;
 };
 
-bool SameKey(const std::wstring& a, const char* b) {
-    return SameTextAscii(WideToUtf8(a), b);
-}
+bool SameKey(const std::wstring& a, const char* b) { return SameTextAscii(WideToUtf8(a), b); }
 
 }  // namespace
 

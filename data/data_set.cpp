@@ -74,9 +74,7 @@ void TField::SetAsString(const std::wstring& text) {
     }
 }
 
-void TField::Clear() {
-    dataSet.SetFieldValue(index, std::monostate{});
-}
+void TField::Clear() { dataSet.SetFieldValue(index, std::monostate{}); }
 
 // --- TDataSet: opening ----------------------------------------------------------------------
 
@@ -201,9 +199,7 @@ void TDataSet::SetFieldValue(int index, TFieldValue value) {
 
 // --- the current row ------------------------------------------------------------------------
 
-int TDataSet::RecordCount() const {
-    return cursor ? cursor->Count() : 0;
-}
+int TDataSet::RecordCount() const { return cursor ? cursor->Count() : 0; }
 
 int TDataSet::RecNo() const {
     if (state == TDataSetState::dsInsert) return insertRow + 1;

@@ -6,9 +6,7 @@
 
 // --- TDataLink ------------------------------------------------------------------------------
 
-TDataLink::~TDataLink() {
-    SetDataSource(nullptr);
-}
+TDataLink::~TDataLink() { SetDataSource(nullptr); }
 
 void TDataLink::SetDataSource(TDataSource* source) {
     if (source == dataSource) return;
@@ -18,9 +16,7 @@ void TDataLink::SetDataSource(TDataSource* source) {
     ActiveChanged();
 }
 
-TDataSet* TDataLink::DataSet() const {
-    return dataSource ? dataSource->DataSet() : nullptr;
-}
+TDataSet* TDataLink::DataSet() const { return dataSource ? dataSource->DataSet() : nullptr; }
 
 bool TDataLink::Active() const {
     const TDataSet* set = DataSet();
@@ -81,21 +77,11 @@ void TDataSource::DataEvent(TDataEvent event, TField* field) {
     for (TDataLink* link : snapshot) {
         if (std::find(links.begin(), links.end(), link) == links.end()) continue;
         switch (event) {
-            case TDataEvent::deActiveChanged:
-                link->ActiveChanged();
-                break;
-            case TDataEvent::deStateChanged:
-                link->StateChanged();
-                break;
-            case TDataEvent::deDataChanged:
-                link->DataChanged();
-                break;
-            case TDataEvent::deRowChanged:
-                link->RowChanged();
-                break;
-            case TDataEvent::deFieldChanged:
-                link->FieldChanged(field);
-                break;
+            case TDataEvent::deActiveChanged: link->ActiveChanged(); break;
+            case TDataEvent::deStateChanged: link->StateChanged(); break;
+            case TDataEvent::deDataChanged: link->DataChanged(); break;
+            case TDataEvent::deRowChanged: link->RowChanged(); break;
+            case TDataEvent::deFieldChanged: link->FieldChanged(field); break;
         }
     }
     // No handlers of a form that is being read or freed: its methods may not be ready, or gone.
@@ -111,9 +97,7 @@ void TDataSource::DataEvent(TDataEvent event, TField* field) {
     }
 }
 
-void TDataSource::AddLink(TDataLink* link) {
-    links.push_back(link);
-}
+void TDataSource::AddLink(TDataLink* link) { links.push_back(link); }
 
 void TDataSource::RemoveLink(TDataLink* link) {
     links.erase(std::remove(links.begin(), links.end(), link), links.end());

@@ -44,7 +44,9 @@ public:
     // The data set shown, or null.
     TDataSet* DataSet() const;
     TFont* TitleFont() { return &titleFont; }
-    void SetTitleFont(TFont* value) { if (value) titleFont.Assign(*value); }
+    void SetTitleFont(TFont* value) {
+        if (value) titleFont.Assign(*value);
+    }
     int SelectedColumn() const { return column; }
     bool Editing() const;
 

@@ -8,8 +8,10 @@
 #include "forms/owned.h"
 
 PONDERIX_DEFINE_CLASS(TCustomGrid, [](TClassBuilder<TCustomGrid>& b) {
-    b.NamedInteger("FixedColor", &IdentToColor, &TCustomGrid::FixedColor, &TCustomGrid::SetFixedColor);
-    b.Integer("DefaultRowHeight", &TCustomGrid::DefaultRowHeight, &TCustomGrid::SetDefaultRowHeight);
+    b.NamedInteger("FixedColor", &IdentToColor, &TCustomGrid::FixedColor,
+                   &TCustomGrid::SetFixedColor);
+    b.Integer("DefaultRowHeight", &TCustomGrid::DefaultRowHeight,
+              &TCustomGrid::SetDefaultRowHeight);
 })
 PONDERIX_DEFINE_CLASS(TDBGrid, [](TClassBuilder<TDBGrid>& b) {
     b.Object<TDataSource>("DataSource", &TDBGrid::DataSource, &TDBGrid::SetDataSource);
@@ -76,7 +78,8 @@ public:
         SetPropW(window.Get(), kProperty, this);
         original = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-        SendMessageW(window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(grid.Font()->Handle()), FALSE);
+        SendMessageW(window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(grid.Font()->Handle()),
+                     FALSE);
     }
     ~TInplaceEditor() {
         SetWindowLongPtrW(window.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
@@ -93,9 +96,10 @@ public:
     }
     void Show(const RECT& cell, const std::wstring& text, bool selectAll) {
         SetWindowTextW(window.Get(), text.c_str());
-        SetWindowPos(window.Get(), HWND_TOP, cell.left + 1, cell.top + 1, cell.right - cell.left - 1,
-                     cell.bottom - cell.top - 1, SWP_SHOWWINDOW);
-        SendMessageW(window.Get(), EM_SETSEL, selectAll ? 0 : text.size(), static_cast<LPARAM>(text.size()));
+        SetWindowPos(window.Get(), HWND_TOP, cell.left + 1, cell.top + 1,
+                     cell.right - cell.left - 1, cell.bottom - cell.top - 1, SWP_SHOWWINDOW);
+        SendMessageW(window.Get(), EM_SETSEL, selectAll ? 0 : text.size(),
+                     static_cast<LPARAM>(text.size()));
         ::SetFocus(window.Get());
     }
     void Hide() { ShowWindow(window.Get(), SW_HIDE); }
@@ -115,9 +119,7 @@ private:
                     case VK_UP:
                     case VK_DOWN:
                     case VK_PRIOR:
-                    case VK_NEXT:
-                        try {
-                            self->grid.KeyDown(static_cast<WORD>(wParam));
+                    case VK_NEXT: try { self->grid.KeyDown(static_cast<WORD>(wParam));
                         } catch (const std::exception& e) {
                             ApplicationHandleException(e);
                         }
@@ -196,7 +198,8 @@ void TDBGrid::LayoutColumns() {
     SelectObject(dc, titleFont.Handle());
     GetTextMetricsW(dc, &metrics);
     geometry.titleHeight = metrics.tmHeight + 4;
-    for (int c = 0; c < data->FieldCount(); ++c) widen(static_cast<size_t>(c), data->Fields(c)->FieldName());
+    for (int c = 0; c < data->FieldCount(); ++c)
+        widen(static_cast<size_t>(c), data->Fields(c)->FieldName());
     SelectObject(dc, old);
     ReleaseDC(Handle(), dc);
     for (int& w : widths) w = std::clamp(w, 24, 240);
@@ -271,7 +274,8 @@ void TDBGrid::PaintWindow(HDC target) {
     RECT client;
     GetClientRect(Handle(), &client);
     Owned<HDC, &DeleteDC> memory(CreateCompatibleDC(target));
-    Owned<HBITMAP, &DeleteObject> image(CreateCompatibleBitmap(target, client.right, client.bottom));
+    Owned<HBITMAP, &DeleteObject> image(
+        CreateCompatibleBitmap(target, client.right, client.bottom));
     const HGDIOBJ oldImage = SelectObject(memory.Get(), image.Get());
     PaintCells(memory.Get(), client);
     BitBlt(target, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
@@ -343,12 +347,15 @@ void TDBGrid::PaintCells(HDC dc, const RECT& client) {
             SelectObject(dc, oldBrush);
         }
         for (int c = geometry.leftColumn; c < columns; ++c) {
-            RECT cell{geometry.ColumnLeft(c), top, geometry.ColumnLeft(c + 1), top + geometry.rowHeight};
+            RECT cell{geometry.ColumnLeft(c), top, geometry.ColumnLeft(c + 1),
+                      top + geometry.rowHeight};
             if (cell.left >= client.right) break;
             const bool selected = row == current && c == column;
             fill(cell, selected ? GetSysColor(COLOR_HIGHLIGHT) : ColorToRGB(Color()));
-            SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font()->Color()));
-            text(cell, c < static_cast<int>(rows[i].size()) ? rows[i][static_cast<size_t>(c)] : L"");
+            SetTextColor(dc,
+                         selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font()->Color()));
+            text(cell,
+                 c < static_cast<int>(rows[i].size()) ? rows[i][static_cast<size_t>(c)] : L"");
             frame(cell);
         }
     }
@@ -365,7 +372,8 @@ void TDBGrid::StartEditing(const std::wstring* replaceWith) {
     const int row = data->DisplayRow();
     RECT cell{geometry.ColumnLeft(column), geometry.RowTop(row), geometry.ColumnLeft(column + 1),
               geometry.RowTop(row) + geometry.rowHeight};
-    editor->Show(cell, replaceWith ? *replaceWith : data->Fields(column)->DisplayText(), !replaceWith);
+    editor->Show(cell, replaceWith ? *replaceWith : data->Fields(column)->DisplayText(),
+                 !replaceWith);
 }
 
 void TDBGrid::ApplyEditor() {
@@ -411,7 +419,8 @@ void TDBGrid::KeyDown(WORD key) {
         case VK_UP: move([&] { data->MoveBy(-1); }); break;
         case VK_DOWN:
             move([&] {
-                if (data->State() == TDataSetState::dsBrowse && data->DisplayRow() + 1 >= data->DisplayRowCount())
+                if (data->State() == TDataSetState::dsBrowse &&
+                    data->DisplayRow() + 1 >= data->DisplayRowCount())
                     data->Append();
                 else
                     data->MoveBy(1);
@@ -420,12 +429,16 @@ void TDBGrid::KeyDown(WORD key) {
         case VK_PRIOR: move([&] { data->MoveBy(-page); }); break;
         case VK_NEXT: move([&] { data->MoveBy(page); }); break;
         case VK_HOME:
-            if (control) move([&] { data->First(); });
-            else column = 0;
+            if (control)
+                move([&] { data->First(); });
+            else
+                column = 0;
             break;
         case VK_END:
-            if (control) move([&] { data->Last(); });
-            else column = std::max(0, data->FieldCount() - 1);
+            if (control)
+                move([&] { data->Last(); });
+            else
+                column = std::max(0, data->FieldCount() - 1);
             break;
         case VK_LEFT: column = std::max(0, column - 1); break;
         case VK_RIGHT: column = std::min(std::max(0, data->FieldCount() - 1), column + 1); break;
@@ -508,7 +521,9 @@ void TDBGrid::WndProc(TMessage& message) {
                 StartEditing(&typed);
             }
             return;
-        case WM_LBUTTONDOWN: Click(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)); return;
+        case WM_LBUTTONDOWN:
+            Click(GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam));
+            return;
         case WM_VSCROLL: Scroll(SB_VERT, LOWORD(message.WParam)); return;
         case WM_HSCROLL: Scroll(SB_HORZ, LOWORD(message.WParam)); return;
         case WM_SIZE:

@@ -29,13 +29,9 @@ struct CsvRecord {
     int line;
 };
 
-[[noreturn]] void Refuse(const std::string& utf8) {
-    throw ESeedError(Utf8ToWide(utf8));
-}
+[[noreturn]] void Refuse(const std::string& utf8) { throw ESeedError(Utf8ToWide(utf8)); }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 class CsvReader {
 public:
@@ -113,9 +109,7 @@ private:
     bool quotedLast = false;
 };
 
-bool IsValidUtf8(const std::string& text) {
-    return WideToUtf8(Utf8ToWide(text)) == text;
-}
+bool IsValidUtf8(const std::string& text) { return WideToUtf8(Utf8ToWide(text)) == text; }
 
 TSeedValue ParseNumberCell(const CsvField& field, const std::string& where) {
     DecimalNumber number;
@@ -311,9 +305,7 @@ TSeedTable ParseSectionCsv(std::string_view content, std::string name,
     return table;
 }
 
-fs::path SeedStampPath(const fs::path& target) {
-    return fs::path(target).concat(".seedstamp");
-}
+fs::path SeedStampPath(const fs::path& target) { return fs::path(target).concat(".seedstamp"); }
 
 TSeedSummary SeedDatabase(const fs::path& csvDir, const fs::path& target, bool force) {
     std::vector<fs::path> files;

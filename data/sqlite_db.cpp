@@ -6,33 +6,22 @@
 
 namespace sqlite_detail {
 
-void CloseDatabase(sqlite3* db) {
-    sqlite3_close_v2(db);
-}
-void FinalizeStatement(sqlite3_stmt* statement) {
-    sqlite3_finalize(statement);
-}
+void CloseDatabase(sqlite3* db) { sqlite3_close_v2(db); }
+void FinalizeStatement(sqlite3_stmt* statement) { sqlite3_finalize(statement); }
 
 }  // namespace sqlite_detail
 
 namespace {
 
-[[noreturn]] void Raise(const std::string& utf8) {
-    throw EDatabaseError(Utf8ToWide(utf8));
-}
+[[noreturn]] void Raise(const std::string& utf8) { throw EDatabaseError(Utf8ToWide(utf8)); }
 
 const char* KindName(TValueKind kind) {
     switch (kind) {
-        case TValueKind::Null:
-            return "NULL";
-        case TValueKind::Integer:
-            return "INTEGER";
-        case TValueKind::Real:
-            return "REAL";
-        case TValueKind::Text:
-            return "TEXT";
-        case TValueKind::Blob:
-            return "BLOB";
+        case TValueKind::Null: return "NULL";
+        case TValueKind::Integer: return "INTEGER";
+        case TValueKind::Real: return "REAL";
+        case TValueKind::Text: return "TEXT";
+        case TValueKind::Blob: return "BLOB";
     }
     return "?";
 }
@@ -140,9 +129,7 @@ void TSqliteStatement::Reset() {
     sqlite3_clear_bindings(statement.Get());
 }
 
-int TSqliteStatement::ColumnCount() const {
-    return sqlite3_column_count(statement.Get());
-}
+int TSqliteStatement::ColumnCount() const { return sqlite3_column_count(statement.Get()); }
 
 std::string TSqliteStatement::ColumnName(int column) const {
     CheckColumn(column);
@@ -153,16 +140,11 @@ std::string TSqliteStatement::ColumnName(int column) const {
 TValueKind TSqliteStatement::Kind(int column) const {
     CheckColumn(column);
     switch (sqlite3_column_type(statement.Get(), column)) {
-        case SQLITE_INTEGER:
-            return TValueKind::Integer;
-        case SQLITE_FLOAT:
-            return TValueKind::Real;
-        case SQLITE_TEXT:
-            return TValueKind::Text;
-        case SQLITE_BLOB:
-            return TValueKind::Blob;
-        default:
-            return TValueKind::Null;
+        case SQLITE_INTEGER: return TValueKind::Integer;
+        case SQLITE_FLOAT: return TValueKind::Real;
+        case SQLITE_TEXT: return TValueKind::Text;
+        case SQLITE_BLOB: return TValueKind::Blob;
+        default: return TValueKind::Null;
     }
 }
 

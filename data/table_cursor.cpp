@@ -8,9 +8,7 @@
 
 namespace {
 
-[[noreturn]] void Raise(const std::string& utf8) {
-    throw EDatabaseError(Utf8ToWide(utf8));
-}
+[[noreturn]] void Raise(const std::string& utf8) { throw EDatabaseError(Utf8ToWide(utf8)); }
 
 // SQLite's column affinity rules, from the declared type: INT, then CHAR/CLOB/TEXT, then BLOB or
 // no type, then REAL/FLOA/DOUB, otherwise NUMERIC.
@@ -190,19 +188,11 @@ TTableRecord TTableCursor::ReadRecord(TSqliteStatement& statement) {
     record.values.reserve(columns.size());
     for (int column = 1; column <= int(columns.size()); ++column) {
         switch (statement.Kind(column)) {
-            case TValueKind::Null:
-                record.values.emplace_back(std::monostate{});
-                break;
+            case TValueKind::Null: record.values.emplace_back(std::monostate{}); break;
             case TValueKind::Integer:
-            case TValueKind::Real:
-                record.values.emplace_back(statement.ReadReal(column));
-                break;
-            case TValueKind::Text:
-                record.values.emplace_back(statement.ReadText(column));
-                break;
-            case TValueKind::Blob:
-                record.values.emplace_back(TBlobValue{});
-                break;
+            case TValueKind::Real: record.values.emplace_back(statement.ReadReal(column)); break;
+            case TValueKind::Text: record.values.emplace_back(statement.ReadText(column)); break;
+            case TValueKind::Blob: record.values.emplace_back(TBlobValue{}); break;
         }
     }
     ++rowsRead;

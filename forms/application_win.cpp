@@ -61,11 +61,13 @@ std::wstring StartupFailureText(const std::exception& error, const std::wstring&
     const auto* e = dynamic_cast<const Exception*>(&error);
     const std::wstring kind = Utf8ToWide(e ? e->ClassName() : "Exception");
     wchar_t address[32];
-    swprintf(address, 32, L"%016llX",
-             static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(e ? e->Address() : nullptr)));
+    swprintf(
+        address, 32, L"%016llX",
+        static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(e ? e->Address() : nullptr)));
     std::wstring message = MessageOf(error);
     if (message.empty() || message.back() != L'.') message += L".";
-    return L"异常 " + kind + L" 发生在模块 " + moduleName + L" 中的 " + address + L" 位置.\n" + message;
+    return L"异常 " + kind + L" 发生在模块 " + moduleName + L" 中的 " + address + L" 位置.\n" +
+           message;
 }
 
 void ShowStartupFailure(const std::exception& error) {
@@ -169,7 +171,8 @@ bool TApplication::IsDialogKey(const MSG& msg) {
     if (msg.wParam != VK_TAB && msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
     TWinControl* control = OwningControl(msg.hwnd);
     TCustomForm* form = nullptr;
-    for (TWinControl* c = control; c && !form; c = c->Parent()) form = dynamic_cast<TCustomForm*>(c);
+    for (TWinControl* c = control; c && !form; c = c->Parent())
+        form = dynamic_cast<TCustomForm*>(c);
     if (!form) return false;
     MSG copy = msg;
     const auto code = static_cast<UINT>(
@@ -194,7 +197,8 @@ bool TApplication::IsDialogKey(const MSG& msg) {
                 if (code & DLGC_WANTALLKEYS) return false;
                 TButton* button = dynamic_cast<TButton*>(control);
                 if (!button)
-                    button = FindControl<TButton>(form, [](TButton* b) { return b->Default() && Usable(b); });
+                    button = FindControl<TButton>(
+                        form, [](TButton* b) { return b->Default() && Usable(b); });
                 if (!button) return false;
                 button->Click();
                 return true;

@@ -8,9 +8,7 @@
 const TEnumInfo ButtonLayoutType{"TButtonLayout",
                                  {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"}};
 
-PONDERIX_DEFINE_CLASS(TBitBtn, [](TClassBuilder<TBitBtn>& b) {
-    PublishGlyphOptions(b);
-})
+PONDERIX_DEFINE_CLASS(TBitBtn, [](TClassBuilder<TBitBtn>& b) { PublishGlyphOptions(b); })
 
 // ---- glyph and caption drawing ---------------------------------------------------------------
 
@@ -207,6 +205,4 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
     canvas.SetHandle(nullptr);
 }
 
-void RegisterBitBtnClasses() {
-    RegisterComponentClass(TBitBtn::StaticClass());
-}
+void RegisterBitBtnClasses() { RegisterComponentClass(TBitBtn::StaticClass()); }

@@ -156,9 +156,7 @@ TPixelView TBitmap::Pixels() {
     return {format, width, height, -stride, bits + stride * (height - 1)};
 }
 
-TConstPixelView TBitmap::Pixels() const {
-    return const_cast<TBitmap*>(this)->Pixels();
-}
+TConstPixelView TBitmap::Pixels() const { return const_cast<TBitmap*>(this)->Pixels(); }
 
 uint8_t* TBitmap::ScanLine(int y) {
     if (y < 0 || y >= height) throw EInvalidGraphicOperation(L"扫描线索引超界");

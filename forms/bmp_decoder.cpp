@@ -29,9 +29,7 @@ constexpr size_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER
     throw EInvalidGraphic(L"位图图像无效（偏移 " + std::to_wstring(offset) + L"）：" + what);
 }
 
-std::wstring Num(uint64_t value) {
-    return std::to_wstring(value);
-}
+std::wstring Num(uint64_t value) { return std::to_wstring(value); }
 
 std::wstring Hex(uint32_t value) {
     std::wstring text = L"0x";
@@ -39,15 +37,11 @@ std::wstring Hex(uint32_t value) {
     return text;
 }
 
-uint16_t U16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
+uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 uint32_t U32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
-int32_t I32(const uint8_t* p) {
-    return int32_t(U32(p));
-}
+int32_t I32(const uint8_t* p) { return int32_t(U32(p)); }
 
 void Put16(uint8_t* p, uint32_t value) {
     p[0] = uint8_t(value);
@@ -59,9 +53,7 @@ void Put32(uint8_t* p, uint32_t value) {
 }
 
 // Bytes of the pixel bits in one row, without padding.
-size_t UsedRowBytes(int width, int bits) {
-    return (size_t(width) * size_t(bits) + 7) / 8;
-}
+size_t UsedRowBytes(int width, int bits) { return (size_t(width) * size_t(bits) + 7) / 8; }
 
 // The last used byte of an indexed row keeps only the bits of real pixels.
 uint8_t TailMask(int width, int bits) {
@@ -116,16 +108,11 @@ struct Dib {
 
 TPixelFormat OutputFormat(const Dib& d) {
     switch (d.bits) {
-        case 1:
-            return TPixelFormat::pf1bit;
-        case 4:
-            return TPixelFormat::pf4bit;
-        case 8:
-            return TPixelFormat::pf8bit;
-        case 24:
-            return TPixelFormat::pf24bit;
-        case 32:
-            return TPixelFormat::pf32bit;
+        case 1: return TPixelFormat::pf1bit;
+        case 4: return TPixelFormat::pf4bit;
+        case 8: return TPixelFormat::pf8bit;
+        case 24: return TPixelFormat::pf24bit;
+        case 32: return TPixelFormat::pf32bit;
         default:
             return d.Bitfields() && d.masks[3] != 0 ? TPixelFormat::pf32bit : TPixelFormat::pf24bit;
     }
@@ -143,8 +130,7 @@ void ReadHeaderFields(Dib& d, int64_t& width, int64_t& height) {
         case 52:
         case 56:
         case 108:
-        case 124:
-            break;
+        case 124: break;
         default:
             Fail(at,
                  L"不支持的信息头大小 " + Num(d.headerSize) + L"（可用 12、40、52、56、108、124）");
@@ -184,8 +170,7 @@ void ReadHeaderFields(Dib& d, int64_t& width, int64_t& height) {
 void CheckCoding(const Dib& d) {
     const size_t compressionAt = d.headerAt + 16;
     switch (d.compression) {
-        case kBiRgb:
-            break;
+        case kBiRgb: break;
         case kBiRle8:
         case kBiRle4: {
             const int need = d.compression == kBiRle8 ? 8 : 4;
@@ -204,10 +189,8 @@ void CheckCoding(const Dib& d) {
             }
             break;
         case kBiJpeg:
-        case kBiPng:
-            Fail(compressionAt, L"不支持内嵌 JPEG 或 PNG 数据的位图");
-        default:
-            Fail(compressionAt, L"未知的压缩方式 " + Num(d.compression));
+        case kBiPng: Fail(compressionAt, L"不支持内嵌 JPEG 或 PNG 数据的位图");
+        default: Fail(compressionAt, L"未知的压缩方式 " + Num(d.compression));
     }
 }
 

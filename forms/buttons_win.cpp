@@ -70,7 +70,8 @@ void TCheckBox::AfterCreateHandle() {
 void TCheckBox::SetChecked(bool value) {
     if (value == checked) return;
     checked = value;
-    if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (HandleAllocated())
+        SendMessageW(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
     if (!HasState(csLoading)) Click();
 }
 
@@ -110,7 +111,8 @@ void TRadioButton::TurnSiblingsOff() {
 void TRadioButton::SetChecked(bool value) {
     if (value == checked) return;
     checked = value;
-    if (HandleAllocated()) SendMessageW(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (HandleAllocated())
+        SendMessageW(Handle(), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
     if (!value) return;
     TurnSiblingsOff();
     if (!HasState(csLoading)) Click();

@@ -18,7 +18,8 @@ public:
     }
     // An integer that a description may also give by name (clBtnFace, GB2312_CHARSET).
     template <class G, class S>
-    void NamedInteger(const char* name, bool (*identToInt)(std::string_view, int64_t&), G get, S set) {
+    void NamedInteger(const char* name, bool (*identToInt)(std::string_view, int64_t&), G get,
+                      S set) {
         AddOrdinal(name, TTypeKind::tkInteger, nullptr, get, set);
         info.properties.back().identToInt = identToInt;
     }
@@ -41,7 +42,9 @@ public:
         TPropInfo& p = Add(name, TTypeKind::tkString);
         p.getString = [get](TObject& o) { return std::wstring(std::invoke(get, Self(o))); };
         if constexpr (!std::is_null_pointer_v<S>) {
-            p.setString = [set](TObject& o, const std::wstring& v) { std::invoke(set, Self(o), v); };
+            p.setString = [set](TObject& o, const std::wstring& v) {
+                std::invoke(set, Self(o), v);
+            };
         }
     }
 
@@ -88,13 +91,13 @@ public:
     // A form's event handler, found by name when a description assigns it to an event.
     template <class... Args>
     void Method(const char* name, void (T::*method)(Args...)) {
-        info.methods.push_back({name, typeid(std::function<void(Args...)>), [method](TObject& root) {
-                                    T* self = &Self(root);
-                                    return std::any(std::function<void(Args...)>(
-                                        [self, method](Args... args) {
-                                            (self->*method)(std::forward<Args>(args)...);
-                                        }));
-                                }});
+        info.methods.push_back(
+            {name, typeid(std::function<void(Args...)>), [method](TObject& root) {
+                 T* self = &Self(root);
+                 return std::any(std::function<void(Args...)>([self, method](Args... args) {
+                     (self->*method)(std::forward<Args>(args)...);
+                 }));
+             }});
     }
 
 private:
@@ -111,7 +114,9 @@ private:
     void AddOrdinal(const char* name, TTypeKind kind, const TEnumInfo* type, G get, S set) {
         TPropInfo& p = Add(name, kind);
         p.enumType = type;
-        p.getOrdinal = [get](TObject& o) { return static_cast<int64_t>(std::invoke(get, Self(o))); };
+        p.getOrdinal = [get](TObject& o) {
+            return static_cast<int64_t>(std::invoke(get, Self(o)));
+        };
         if constexpr (!std::is_null_pointer_v<S>) {
             p.setOrdinal = [set](TObject& o, int64_t v) {
                 using Arg = SetterArg<S>;

@@ -74,7 +74,9 @@ std::vector<const TPropInfo*> TClassInfo::AllProperties() const {
     return all;
 }
 
-void RegisterComponentClass(const TClassInfo& info) { Registry()[AsciiLowerCase(info.name)] = &info; }
+void RegisterComponentClass(const TClassInfo& info) {
+    Registry()[AsciiLowerCase(info.name)] = &info;
+}
 
 const TClassInfo* FindComponentClass(std::string_view className) {
     auto& registry = Registry();

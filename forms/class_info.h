@@ -44,11 +44,11 @@ extern const TEnumInfo BooleanType;
 struct TPropInfo {
     std::string name;
     TTypeKind kind = TTypeKind::tkInteger;
-    const TEnumInfo* enumType = nullptr;      // enumeration and Boolean values, set elements
+    const TEnumInfo* enumType = nullptr;  // enumeration and Boolean values, set elements
     // Class of an object property; a function, since a class may publish a property of its own
     // type while its information is still being built.
     const TClassInfo& (*objectClass)() = nullptr;
-    std::type_index eventType = typeid(void); // signature of an event property
+    std::type_index eventType = typeid(void);  // signature of an event property
 
     // Integer properties whose values have names too (colours, character sets): answers false
     // for an unknown name.
@@ -122,20 +122,20 @@ TClassInfo MakeClassInfo(const char* name, const TClassInfo* parent, Publisher p
 }
 
 // Declares the class-information members inside a class body.
-#define PONDERIX_CLASS(Self, Parent)                                            \
-public:                                                                         \
-    using inherited = Parent;                                                   \
-    static const TClassInfo& StaticClass();                                     \
+#define PONDERIX_CLASS(Self, Parent)                                             \
+public:                                                                          \
+    using inherited = Parent;                                                    \
+    static const TClassInfo& StaticClass();                                      \
     const TClassInfo& ClassType() const override { return Self::StaticClass(); } \
-                                                                                \
+                                                                                 \
 private:
 
 // Defines them in the class's source file.
-#define PONDERIX_DEFINE_CLASS(Self, publisher)                                                  \
-    const TClassInfo& Self::StaticClass() {                                                     \
-        static const TClassInfo info =                                                          \
-            MakeClassInfo<Self>(#Self, &Self::inherited::StaticClass(), publisher);             \
-        return info;                                                                            \
+#define PONDERIX_DEFINE_CLASS(Self, publisher)                                      \
+    const TClassInfo& Self::StaticClass() {                                         \
+        static const TClassInfo info =                                              \
+            MakeClassInfo<Self>(#Self, &Self::inherited::StaticClass(), publisher); \
+        return info;                                                                \
     }
 
 #include "forms/class_builder.h"

@@ -60,8 +60,8 @@ bool IdentToColor(std::string_view ident, int64_t& color) {
 
 bool IdentToCharset(std::string_view ident, int64_t& charset) {
     static const std::pair<const char*, int64_t> kCharsets[] = {
-        {"ANSI_CHARSET", 0},      {"DEFAULT_CHARSET", 1},  {"SYMBOL_CHARSET", 2},
-        {"SHIFTJIS_CHARSET", 128}, {"HANGEUL_CHARSET", 129}, {"GB2312_CHARSET", 134},
+        {"ANSI_CHARSET", 0},          {"DEFAULT_CHARSET", 1},   {"SYMBOL_CHARSET", 2},
+        {"SHIFTJIS_CHARSET", 128},    {"HANGEUL_CHARSET", 129}, {"GB2312_CHARSET", 134},
         {"CHINESEBIG5_CHARSET", 136}, {"OEM_CHARSET", 255},
     };
     return Lookup(kCharsets, ident, charset);

@@ -10,7 +10,9 @@ using TColor = int32_t;
 
 constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000);
 constexpr TColor SystemColor(int index) { return clSystemColor | index; }
-constexpr bool IsSystemColor(TColor c) { return (static_cast<uint32_t>(c) & 0xFF000000u) == 0xFF000000u; }
+constexpr bool IsSystemColor(TColor c) {
+    return (static_cast<uint32_t>(c) & 0xFF000000u) == 0xFF000000u;
+}
 
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;

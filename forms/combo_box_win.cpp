@@ -43,7 +43,9 @@ void TCustomComboBox::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.SuperClassName = L"COMBOBOX";
     params.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
-    params.Style |= style == csDropDownList ? CBS_DROPDOWNLIST : style == csSimple ? CBS_SIMPLE : CBS_DROPDOWN;
+    params.Style |= style == csDropDownList ? CBS_DROPDOWNLIST
+                    : style == csSimple     ? CBS_SIMPLE
+                                            : CBS_DROPDOWN;
     // The window's height includes the dropped-down list.
     params.Height = Height() + dropDownCount * 16 + 2;
 }
@@ -51,7 +53,8 @@ void TCustomComboBox::CreateParams(TCreateParams& params) {
 void TCustomComboBox::AfterCreateHandle() {
     const std::wstring keepText = text;
     SyncItems();
-    if (pendingIndex >= 0) SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(pendingIndex), 0);
+    if (pendingIndex >= 0)
+        SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(pendingIndex), 0);
     // A text set after the item was picked is the one the box shows.
     if (pendingIndex < 0 || GetText() != keepText) {
         ++quiet;
@@ -148,7 +151,8 @@ bool TCustomComboBox::TypeCharacter(wchar_t key) {
     }
     const std::wstring current = GetText();
     const int start = SelStart(), length = SelLength();
-    const std::wstring candidate = (length > 0 ? current.substr(0, static_cast<size_t>(start)) : current) + key;
+    const std::wstring candidate =
+        (length > 0 ? current.substr(0, static_cast<size_t>(start)) : current) + key;
     for (int i = 0; i < items.Count(); ++i) {
         const std::wstring item = items.Get(i);
         if (!StartsWithIgnoringCase(item, candidate)) continue;
@@ -157,8 +161,7 @@ bool TCustomComboBox::TypeCharacter(wchar_t key) {
         ++quiet;
         SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(i), 0);
         SetWindowTextW(Handle(), shown.c_str());
-        SendMessageW(Handle(), CB_SETEDITSEL, 0,
-                     MAKELPARAM(candidate.size(), shown.size()));
+        SendMessageW(Handle(), CB_SETEDITSEL, 0, MAKELPARAM(candidate.size(), shown.size()));
         --quiet;
         if (i != previous) Change();
         return true;

@@ -59,14 +59,17 @@ void TComponent::SetName(const std::wstring& newName) {
     if (newName == name) return;
     if (owner && !newName.empty()) {
         TComponent* same = owner->FindComponent(newName);
-        if (same && same != this)
-            throw EComponentError(L"已存在名为 \"" + newName + L"\" 的组件");
+        if (same && same != this) throw EComponentError(L"已存在名为 \"" + newName + L"\" 的组件");
     }
     name = newName;
 }
 
-void TComponent::SetLoading(bool loading) { state = loading ? state | csLoading : state & ~csLoading; }
-void TComponent::SetReading(bool reading) { state = reading ? state | csReading : state & ~csReading; }
+void TComponent::SetLoading(bool loading) {
+    state = loading ? state | csLoading : state & ~csLoading;
+}
+void TComponent::SetReading(bool reading) {
+    state = reading ? state | csReading : state & ~csReading;
+}
 void TComponent::SetDesigning(bool designing) {
     state = designing ? state | csDesigning : state & ~csDesigning;
 }

@@ -23,8 +23,10 @@ void DrawBevel(HDC dc, RECT& r, TBevelCut cut, int width) {
     for (int i = 0; i < width; ++i) {
         if (cut != bvSpace) {
             const bool raised = cut == bvRaised;
-            HPEN light = CreatePen(PS_SOLID, 1, GetSysColor(raised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW));
-            HPEN dark = CreatePen(PS_SOLID, 1, GetSysColor(raised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
+            HPEN light =
+                CreatePen(PS_SOLID, 1, GetSysColor(raised ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW));
+            HPEN dark =
+                CreatePen(PS_SOLID, 1, GetSysColor(raised ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT));
             HGDIOBJ old = SelectObject(dc, light);
             MoveToEx(dc, r.left, r.bottom - 1, nullptr);
             LineTo(dc, r.left, r.top);

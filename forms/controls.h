@@ -30,7 +30,7 @@ struct TCreateParams {
     DWORD ExStyle = 0;
     int X = 0, Y = 0, Width = 0, Height = 0;
     HWND WndParent = nullptr;
-    std::wstring WinClassName;      // registered under this name, once per class
+    std::wstring WinClassName;                // registered under this name, once per class
     const wchar_t* SuperClassName = nullptr;  // standard control superclassed, or null
     UINT WindowClassStyle = CS_DBLCLKS;
 };
@@ -67,7 +67,9 @@ public:
     bool ParentColor() const { return parentColor; }
     void SetParentColor(bool value);
     TFont* Font() { return &font; }
-    void SetFont(TFont* value) { if (value) font.Assign(*value); }
+    void SetFont(TFont* value) {
+        if (value) font.Assign(*value);
+    }
     bool ParentFont() const { return parentFont; }
     void SetParentFont(bool value);
 

@@ -274,13 +274,13 @@ void TWinControl::CreateWnd() {
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
-    const HMENU id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(INT_PTR{nextControlId++})
-                                               : nullptr;
+    const HMENU id =
+        (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(INT_PTR{nextControlId++}) : nullptr;
     creatingControl = this;
-    const HWND created = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(),
-                                         params.Caption.c_str(), params.Style, params.X, params.Y,
-                                         params.Width, params.Height, params.WndParent, id,
-                                         GetModuleHandleW(nullptr), nullptr);
+    const HWND created =
+        CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
+                        params.Style, params.X, params.Y, params.Width, params.Height,
+                        params.WndParent, id, GetModuleHandleW(nullptr), nullptr);
     creatingControl = nullptr;
     if (created && created != handle) {
         // The window was bound to another object: a bug in our creation order, never ignored.
@@ -324,7 +324,8 @@ void TWinControl::DestroyHandle() {
 LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     TWinControl* self = FromHandle(window);
     if (!self) {
-        if (!creatingControl) return CallWindowProcW(ClassDefaultProc(window), window, msg, wParam, lParam);
+        if (!creatingControl)
+            return CallWindowProcW(ClassDefaultProc(window), window, msg, wParam, lParam);
         self = std::exchange(creatingControl, nullptr);
         self->handle = window;
         SetPropW(window, kControlProperty, self);
@@ -341,7 +342,8 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, L
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (handle)
-        message.Result = CallWindowProcW(DefWndProc, handle, message.Msg, message.WParam, message.LParam);
+        message.Result =
+            CallWindowProcW(DefWndProc, handle, message.Msg, message.WParam, message.LParam);
 }
 
 bool TWinControl::ReflectNotification(TMessage& message) {
@@ -365,11 +367,16 @@ bool TWinControl::ReflectNotification(TMessage& message) {
         }
         case WM_MEASUREITEM: {
             auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(message.LParam);
-            if (item->CtlType != ODT_MENU) child = GetDlgItem(handle, static_cast<int>(item->CtlID));
+            if (item->CtlType != ODT_MENU)
+                child = GetDlgItem(handle, static_cast<int>(item->CtlID));
             break;
         }
-        case WM_DELETEITEM: child = reinterpret_cast<DELETEITEMSTRUCT*>(message.LParam)->hwndItem; break;
-        case WM_COMPAREITEM: child = reinterpret_cast<COMPAREITEMSTRUCT*>(message.LParam)->hwndItem; break;
+        case WM_DELETEITEM:
+            child = reinterpret_cast<DELETEITEMSTRUCT*>(message.LParam)->hwndItem;
+            break;
+        case WM_COMPAREITEM:
+            child = reinterpret_cast<COMPAREITEMSTRUCT*>(message.LParam)->hwndItem;
+            break;
         default: return false;
     }
     TWinControl* target = FromHandle(child);
@@ -403,7 +410,8 @@ void TWinControl::TrackGraphicMouse(TMessage& message) {
 void TWinControl::UpdateBoundsFromWindow() {
     RECT r;
     if (!GetWindowRect(handle, &r)) return;
-    if (HWND parentWindow = GetParent(handle); parentWindow && (GetWindowLongW(handle, GWL_STYLE) & WS_CHILD))
+    if (HWND parentWindow = GetParent(handle);
+        parentWindow && (GetWindowLongW(handle, GWL_STYLE) & WS_CHILD))
         MapWindowPoints(nullptr, parentWindow, reinterpret_cast<POINT*>(&r), 2);
     TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
@@ -443,7 +451,8 @@ void TWinControl::WndProc(TMessage& message) {
         case WM_PAINT:
             if (OwnPaint()) {
                 PAINTSTRUCT ps;
-                HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle, &ps);
+                HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam)
+                                        : BeginPaint(handle, &ps);
                 PaintWindow(dc);
                 PaintControls(dc);
                 if (!message.WParam) EndPaint(handle, &ps);
@@ -507,8 +516,10 @@ void TWinControl::InsertControl(TControl* control) {
             for (TControl* c : controls) count += dynamic_cast<TWinControl*>(c) != nullptr;
             w->tabOrder = count - 1;
         }
-        if (w->handle) ::SetParent(w->handle, Handle());
-        else if (handle && !childHandlesPending) w->CreateWnd();
+        if (w->handle)
+            ::SetParent(w->handle, Handle());
+        else if (handle && !childHandlesPending)
+            w->CreateWnd();
     }
     ControlInserted(control);
     Invalidate();
@@ -536,7 +547,8 @@ void TWinControl::SetTabStop(bool value) {
 void TWinControl::SetBounds(int newLeft, int newTop, int newWidth, int newHeight) {
     TControl::SetBounds(newLeft, newTop, newWidth, newHeight);
     if (handle)
-        SetWindowPos(handle, nullptr, newLeft, newTop, newWidth, newHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(handle, nullptr, newLeft, newTop, newWidth, newHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TWinControl::SetVisible(bool value) {

@@ -26,10 +26,10 @@ private:
 };
 
 // Declares a subclass that only changes the reported class name.
-#define PONDERIX_EXCEPTION(Name, Base)                          \
-    class Name : public Base {                                  \
-    public:                                                     \
-        using Base::Base;                                       \
+#define PONDERIX_EXCEPTION(Name, Base)                           \
+    class Name : public Base {                                   \
+    public:                                                      \
+        using Base::Base;                                        \
         const char* ClassName() const override { return #Name; } \
     }
 

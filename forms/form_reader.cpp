@@ -150,8 +150,7 @@ private:
     void AssignValue(TObject& target, const TPropInfo& p, const TFormValue& value, int line) {
         using Kind = TFormValue::Kind;
         auto expect = [&](Kind kind, const wchar_t* what) {
-            if (value.kind != kind)
-                Fail(line, L"属性 " + Utf8ToWide(p.name) + L" 的值应为" + what);
+            if (value.kind != kind) Fail(line, L"属性 " + Utf8ToWide(p.name) + L" 的值应为" + what);
         };
         switch (p.kind) {
             case TTypeKind::tkInteger: {
@@ -235,7 +234,8 @@ private:
 
 }  // namespace
 
-void ReadComponentFromText(TComponent& root, std::string_view text, const std::wstring& sourceName) {
+void ReadComponentFromText(TComponent& root, std::string_view text,
+                           const std::wstring& sourceName) {
     const TFormObject top = ParseFormText(text, sourceName);
     Reader(root, sourceName).Read(top);
 }

@@ -29,7 +29,8 @@ public:
 
 private:
     [[noreturn]] void Fail(const std::wstring& expected, const std::wstring& found) {
-        throw EReadError(FormErrorPrefix(sourceName, line) + L"应为" + expected + L", 实为 " + found);
+        throw EReadError(FormErrorPrefix(sourceName, line) + L"应为" + expected + L", 实为 " +
+                         found);
     }
 
     std::wstring Describe() {
@@ -54,8 +55,12 @@ private:
         }
     }
 
-    static bool IsIdentStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-    static bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+    static bool IsIdentStart(char c) {
+        return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+    }
+    static bool IsIdentChar(char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    }
 
     bool PeekChar(char c) {
         SkipBlanks();
@@ -148,7 +153,8 @@ private:
         } else if (c == '{') {
             value.kind = TFormValue::Kind::Binary;
             value.bytes = HexBlock();
-        } else if (c == '-' || c == '+' || c == '$' || std::isdigit(static_cast<unsigned char>(c))) {
+        } else if (c == '-' || c == '+' || c == '$' ||
+                   std::isdigit(static_cast<unsigned char>(c))) {
             value.kind = TFormValue::Kind::Integer;
             value.integer = Integer();
         } else if (IsIdentStart(c)) {
@@ -181,7 +187,8 @@ private:
         }
         if (digits == 0) Fail(L"数字", Describe());
         if (pos < text.size() && IsIdentChar(text[pos])) Fail(L"整数", Describe());
-        if (magnitude > (UINT64_C(1) << 63) - (negative ? 0 : 1)) Fail(L"64 位以内的整数", L"更大的数");
+        if (magnitude > (UINT64_C(1) << 63) - (negative ? 0 : 1))
+            Fail(L"64 位以内的整数", L"更大的数");
         return negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
     }
 

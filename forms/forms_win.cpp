@@ -17,19 +17,22 @@
 #include "forms/form_reader.h"
 #include "forms/text.h"
 
-const TEnumInfo PositionType{"TPosition",
-                             {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
-                              "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
-                              "poOwnerFormCenter"}};
+const TEnumInfo PositionType{
+    "TPosition",
+    {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+     "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"}};
 const TEnumInfo FormBorderStyleType{
-    "TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
-const TEnumInfo BorderIconType{"TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}};
+    "TFormBorderStyle",
+    {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
+const TEnumInfo BorderIconType{"TBorderIcon",
+                               {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}};
 const TEnumInfo FormStyleType{"TFormStyle", {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}};
 
 PONDERIX_DEFINE_CLASS(TCustomForm, [](TClassBuilder<TCustomForm>& b) {
     b.String("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption);
     b.Enum("Position", PositionType, &TCustomForm::Position, &TCustomForm::SetPosition);
-    b.Enum("BorderStyle", FormBorderStyleType, &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle);
+    b.Enum("BorderStyle", FormBorderStyleType, &TCustomForm::BorderStyle,
+           &TCustomForm::SetBorderStyle);
     b.Set("BorderIcons", BorderIconType, &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons);
     b.Enum("FormStyle", FormStyleType, &TCustomForm::FormStyle, &TCustomForm::SetFormStyle);
     b.Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth);
@@ -213,7 +216,8 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     if (TCustomForm* main = Application->MainForm(); main && main != this)
         params.WndParent = main->Handle();  // secondary windows stay above the main one
     if (clientWidth >= 0 || clientHeight >= 0) {
-        RECT r{0, 0, clientWidth >= 0 ? clientWidth : Width(), clientHeight >= 0 ? clientHeight : Height()};
+        RECT r{0, 0, clientWidth >= 0 ? clientWidth : Width(),
+               clientHeight >= 0 ? clientHeight : Height()};
         // The client size is kept with a menu bar too.
         auto* mainMenu = dynamic_cast<TMainMenu*>(menu);
         AdjustWindowRectEx(&r, params.Style, mainMenu && mainMenu->Items()->Count() > 0,
@@ -225,8 +229,8 @@ void TCustomForm::CreateParams(TCreateParams& params) {
 }
 
 void TCustomForm::PlaceOnScreen(TCreateParams& params) const {
-    if (position == poScreenCenter || position == poDesktopCenter ||
-        position == poMainFormCenter || position == poOwnerFormCenter) {
+    if (position == poScreenCenter || position == poDesktopCenter || position == poMainFormCenter ||
+        position == poOwnerFormCenter) {
         RECT work;
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         params.X = work.left + (work.right - work.left - params.Width) / 2;
@@ -240,7 +244,8 @@ void TCustomForm::ApplyFrameStyle() {
     if (!HandleAllocated()) return;
     const int wantWidth = ClientWidth(), wantHeight = ClientHeight();
     const LONG keep = GetWindowLongW(Handle(), GWL_STYLE) & (WS_VISIBLE | WS_DISABLED);
-    SetWindowLongW(Handle(), GWL_STYLE, static_cast<LONG>(FrameStyle(borderStyle, borderIcons) | keep));
+    SetWindowLongW(Handle(), GWL_STYLE,
+                   static_cast<LONG>(FrameStyle(borderStyle, borderIcons) | keep));
     SetWindowLongW(Handle(), GWL_EXSTYLE, static_cast<LONG>(FrameExStyle(borderStyle)));
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

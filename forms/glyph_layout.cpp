@@ -2,9 +2,7 @@
 
 namespace {
 
-bool IsEmpty(TExtent e) {
-    return e.width <= 0 || e.height <= 0;
-}
+bool IsEmpty(TExtent e) { return e.width <= 0 || e.height <= 0; }
 
 }  // namespace
 
@@ -60,14 +58,10 @@ TGlyphPlacement PlaceGlyphAndText(TExtent client, TExtent glyph, TExtent text, T
 TGlyphCell ChooseGlyphCell(TGlyphState state, int numGlyphs) {
     if (numGlyphs < 1 || numGlyphs > 4) numGlyphs = 1;
     switch (state) {
-        case gsUp:
-            return {0, false};
-        case gsDisabled:
-            return numGlyphs >= 2 ? TGlyphCell{1, false} : TGlyphCell{0, true};
-        case gsDown:
-            return {numGlyphs >= 3 ? 2 : 0, false};
-        case gsExclusive:
-            return {numGlyphs >= 4 ? 3 : numGlyphs >= 3 ? 2 : 0, false};
+        case gsUp: return {0, false};
+        case gsDisabled: return numGlyphs >= 2 ? TGlyphCell{1, false} : TGlyphCell{0, true};
+        case gsDown: return {numGlyphs >= 3 ? 2 : 0, false};
+        case gsExclusive: return {numGlyphs >= 4 ? 3 : numGlyphs >= 3 ? 2 : 0, false};
     }
     return {};
 }

@@ -38,12 +38,8 @@ HBRUSH TBrush::Handle() {
         LOGBRUSH lb{};
         lb.lbColor = ColorToRGB(color);
         switch (style) {
-            case bsSolid:
-                lb.lbStyle = BS_SOLID;
-                break;
-            case bsClear:
-                lb.lbStyle = BS_HOLLOW;
-                break;
+            case bsSolid: lb.lbStyle = BS_SOLID; break;
+            case bsClear: lb.lbStyle = BS_HOLLOW; break;
             default:
                 lb.lbStyle = BS_HATCHED;
                 // HS_HORIZONTAL .. HS_DIAGCROSS follow the same order as bsHorizontal ..
@@ -151,15 +147,9 @@ void TCanvas::SetHandle(HDC value) {
 void TCanvas::Deselect(uint32_t object) {
     if (!dc || !(selected & object)) return;
     switch (object) {
-        case csFontValid:
-            SelectObject(dc, GetStockObject(SYSTEM_FONT));
-            break;
-        case csBrushValid:
-            SelectObject(dc, GetStockObject(NULL_BRUSH));
-            break;
-        case csPenValid:
-            SelectObject(dc, GetStockObject(NULL_PEN));
-            break;
+        case csFontValid: SelectObject(dc, GetStockObject(SYSTEM_FONT)); break;
+        case csBrushValid: SelectObject(dc, GetStockObject(NULL_BRUSH)); break;
+        case csPenValid: SelectObject(dc, GetStockObject(NULL_PEN)); break;
     }
     selected &= ~object;
 }
@@ -219,21 +209,13 @@ void TCanvas::Rectangle(const TRect& rect) {
     ::Rectangle(target, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-void TCanvas::MoveTo(int x, int y) {
-    MoveToEx(Handle(), x, y, nullptr);
-}
+void TCanvas::MoveTo(int x, int y) { MoveToEx(Handle(), x, y, nullptr); }
 
-void TCanvas::LineTo(int x, int y) {
-    ::LineTo(RequiredState(csPenValid), x, y);
-}
+void TCanvas::LineTo(int x, int y) { ::LineTo(RequiredState(csPenValid), x, y); }
 
-COLORREF TCanvas::Pixel(int x, int y) {
-    return GetPixel(Handle(), x, y);
-}
+COLORREF TCanvas::Pixel(int x, int y) { return GetPixel(Handle(), x, y); }
 
-void TCanvas::SetPixel(int x, int y, TColor color) {
-    SetPixelV(Handle(), x, y, ColorToRGB(color));
-}
+void TCanvas::SetPixel(int x, int y, TColor color) { SetPixelV(Handle(), x, y, ColorToRGB(color)); }
 
 void TCanvas::Draw(int x, int y, TGraphic& graphic) {
     if (graphic.Empty()) return;

@@ -25,9 +25,7 @@ HIMAGELIST TImageList::Handle() {
     return handle.Get();
 }
 
-int TImageList::Count() {
-    return handle ? ImageList_GetImageCount(handle.Get()) : 0;
-}
+int TImageList::Count() { return handle ? ImageList_GetImageCount(handle.Get()) : 0; }
 
 int TImageList::Add(TBitmap& image, TBitmap* mask) {
     if (image.Empty()) return -1;

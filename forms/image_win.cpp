@@ -68,6 +68,4 @@ void TImage::Paint(HDC dc) {
     canvas.SetHandle(nullptr);
 }
 
-void RegisterImageClasses() {
-    RegisterComponentClass(TImage::StaticClass());
-}
+void RegisterImageClasses() { RegisterComponentClass(TImage::StaticClass()); }

@@ -41,8 +41,9 @@ void TLabel::AdjustSize() {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, Font()->Handle());
     RECT r{0, 0, 0, 0};
-    DrawTextW(dc, caption.empty() ? L" " : caption.c_str(), caption.empty() ? 1 : static_cast<int>(caption.size()),
-              &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, caption.empty() ? L" " : caption.c_str(),
+              caption.empty() ? 1 : static_cast<int>(caption.size()), &r,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     SetBounds(Left(), Top(), caption.empty() ? 0 : r.right, r.bottom);
@@ -59,8 +60,11 @@ void TLabel::Paint(HDC dc) {
     HGDIOBJ old = SelectObject(dc, Font()->Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
-    const UINT align = alignment == taCenter ? DT_CENTER : alignment == taRightJustify ? DT_RIGHT : DT_LEFT;
-    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, align | DT_SINGLELINE | DT_NOPREFIX);
+    const UINT align = alignment == taCenter         ? DT_CENTER
+                       : alignment == taRightJustify ? DT_RIGHT
+                                                     : DT_LEFT;
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              align | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
 }
 

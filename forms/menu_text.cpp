@@ -60,9 +60,7 @@ std::wstring KeyToText(uint8_t key) {
     return {};
 }
 
-wchar_t Upper(wchar_t c) {
-    return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c;
-}
+wchar_t Upper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
 
 bool SameTextAscii(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size()) return false;

@@ -77,9 +77,7 @@ TMenuItem* ItemOfCommand(UINT command) {
 
 // ---- TMenuItem ------------------------------------------------------------------------------
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {
-    command = AllocateCommand(this);
-}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) { command = AllocateCommand(this); }
 
 TMenuItem::~TMenuItem() {
     // The order matters: the parent's native menu lets go of ours before ours is destroyed, and
@@ -168,9 +166,7 @@ int TMenuItem::IndexOf(const TMenuItem* item) const {
     return it == items.end() ? -1 : static_cast<int>(it - items.begin());
 }
 
-void TMenuItem::Add(TMenuItem* item) {
-    Insert(Count(), item);
-}
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
 
 void TMenuItem::Insert(int index, TMenuItem* item) {
     if (!item) throw EMenuError(L"菜单项为空");
@@ -184,9 +180,7 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
     Changed();  // the entry of this item may now have to show a sub-menu
 }
 
-void TMenuItem::Delete(int index) {
-    delete Items(index);
-}
+void TMenuItem::Delete(int index) { delete Items(index); }
 
 void TMenuItem::Remove(TMenuItem* item) {
     if (IndexOf(item) < 0) throw EMenuError(L"菜单项不在此菜单中");
@@ -332,16 +326,12 @@ TMenuItem* FindIn(TMenuItem* parent, UINT_PTR value, TFindItemKind kind) {
         TMenuItem* item = parent->Items(i);
         bool match = false;
         switch (kind) {
-            case fkCommand:
-                match = item->Command() == value;
-                break;
+            case fkCommand: match = item->Command() == value; break;
             case fkHandle:
                 match =
                     item->HandleAllocated() && reinterpret_cast<UINT_PTR>(item->Handle()) == value;
                 break;
-            case fkShortCut:
-                match = item->ShortCut() != scNone && item->ShortCut() == value;
-                break;
+            case fkShortCut: match = item->ShortCut() != scNone && item->ShortCut() == value; break;
         }
         if (match) return item;
         if (TMenuItem* found = FindIn(item, value, kind)) return found;
@@ -392,9 +382,7 @@ LRESULT MenuCharMessage(TMenu& menu, wchar_t key, HMENU native) {
 
 TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
 
-TMainMenu::~TMainMenu() {
-    SetWindowHandle(nullptr);
-}
+TMainMenu::~TMainMenu() { SetWindowHandle(nullptr); }
 
 void TMainMenu::SetWindowHandle(HWND window) {
     const HWND old = std::exchange(windowHandle, window);

@@ -69,8 +69,10 @@ void TPageControl::ControlInserted(TControl* control) {
     if (!page) return;
     pages.push_back(page);
     RebuildTabs();
-    if (!activePage && !HasState(csLoading)) SetActivePage(page);
-    else page->SetVisible(page == activePage);
+    if (!activePage && !HasState(csLoading))
+        SetActivePage(page);
+    else
+        page->SetVisible(page == activePage);
     LayoutPages();
 }
 
@@ -100,7 +102,8 @@ void TPageControl::LayoutPages() {
     if (!HandleAllocated()) return;
     RECT r{0, 0, Width(), Height()};
     SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
-    for (TTabSheet* page : pages) page->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    for (TTabSheet* page : pages)
+        page->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 void TPageControl::ShowActivePage() {
@@ -135,7 +138,8 @@ void TPageControl::WndProc(TMessage& message) {
             const auto* header = reinterpret_cast<NMHDR*>(message.LParam);
             if (header->code == TCN_SELCHANGE) {
                 const int index = static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0));
-                if (index >= 0 && index < PageCount()) SetActivePage(pages[static_cast<size_t>(index)]);
+                if (index >= 0 && index < PageCount())
+                    SetActivePage(pages[static_cast<size_t>(index)]);
                 if (OnChange) OnChange(this);
             }
             return;

@@ -43,10 +43,8 @@ void PutIndex(uint8_t* row, int x, int bits, unsigned index) {
 
 std::vector<TPaletteEntry> DefaultPalette(TPixelFormat format) {
     switch (format) {
-        case TPixelFormat::pf1bit:
-            return {Entry(0, 0, 0), Entry(255, 255, 255)};
-        case TPixelFormat::pf4bit:
-            return {std::begin(kNamedColors), std::end(kNamedColors)};
+        case TPixelFormat::pf1bit: return {Entry(0, 0, 0), Entry(255, 255, 255)};
+        case TPixelFormat::pf4bit: return {std::begin(kNamedColors), std::end(kNamedColors)};
         case TPixelFormat::pf8bit: {
             std::vector<TPaletteEntry> palette(std::begin(kNamedColors), std::end(kNamedColors));
             for (int r = 0; r < 6; ++r)
@@ -59,8 +57,7 @@ std::vector<TPaletteEntry> DefaultPalette(TPixelFormat format) {
             }
             return palette;
         }
-        default:
-            return {};
+        default: return {};
     }
 }
 

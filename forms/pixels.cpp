@@ -5,23 +5,16 @@
 
 int BitsPerPixel(TPixelFormat format) {
     switch (format) {
-        case TPixelFormat::pf1bit:
-            return 1;
-        case TPixelFormat::pf4bit:
-            return 4;
-        case TPixelFormat::pf8bit:
-            return 8;
-        case TPixelFormat::pf24bit:
-            return 24;
-        case TPixelFormat::pf32bit:
-            return 32;
+        case TPixelFormat::pf1bit: return 1;
+        case TPixelFormat::pf4bit: return 4;
+        case TPixelFormat::pf8bit: return 8;
+        case TPixelFormat::pf24bit: return 24;
+        case TPixelFormat::pf32bit: return 32;
     }
     return 32;
 }
 
-bool IsIndexed(TPixelFormat format) {
-    return BitsPerPixel(format) <= 8;
-}
+bool IsIndexed(TPixelFormat format) { return BitsPerPixel(format) <= 8; }
 
 size_t DibStride(TPixelFormat format, int width) {
     assert(width >= 0);
@@ -47,12 +40,9 @@ namespace {
 // Palette index of pixel x in an indexed row.
 unsigned IndexAt(const uint8_t* row, int x, int bits) {
     switch (bits) {
-        case 1:
-            return (row[x >> 3] >> (7 - (x & 7))) & 1u;
-        case 4:
-            return (x & 1) ? row[x >> 1] & 0x0Fu : row[x >> 1] >> 4;
-        default:
-            return row[x];
+        case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1u;
+        case 4: return (x & 1) ? row[x >> 1] & 0x0Fu : row[x >> 1] >> 4;
+        default: return row[x];
     }
 }
 

@@ -95,9 +95,7 @@ HWND PopupListWindow() {
 
 }  // namespace
 
-TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {
-    PopupMenus().push_back(this);
-}
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) { PopupMenus().push_back(this); }
 
 TPopupMenu::~TPopupMenu() {
     auto& list = PopupMenus();

@@ -139,6 +139,4 @@ void TSpeedButton::Paint(HDC dc) {
     canvas.SetHandle(nullptr);
 }
 
-void RegisterSpeedButtonClasses() {
-    RegisterComponentClass(TSpeedButton::StaticClass());
-}
+void RegisterSpeedButtonClasses() { RegisterComponentClass(TSpeedButton::StaticClass()); }

@@ -105,7 +105,8 @@ void TMemoryStream::LoadFromFile(const std::wstring& path) {
     std::vector<uint8_t> content;
     uint8_t chunk[64 * 1024];
     size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) content.insert(content.end(), chunk, chunk + n);
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        content.insert(content.end(), chunk, chunk + n);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
     if (failed) throw EStreamError(L"读取文件 \"" + path + L"\" 失败");

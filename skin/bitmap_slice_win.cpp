@@ -5,9 +5,7 @@
 
 namespace {
 
-bool InsideOut(const TRect& r) {
-    return r.right < r.left || r.bottom < r.top;
-}
+bool InsideOut(const TRect& r) { return r.right < r.left || r.bottom < r.top; }
 
 // A new image of the given size for drawing pieces into; the strip's pf32bit is kept so that a
 // fourth byte survives the copy.

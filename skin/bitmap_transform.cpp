@@ -67,16 +67,8 @@ void FlipBitmap(const TPixelView& pixels) {
     }
 }
 
-TPixelImage RotatedLeft(const TConstPixelView& pixels) {
-    return Rotated(pixels, true);
-}
-TPixelImage RotatedRight(const TConstPixelView& pixels) {
-    return Rotated(pixels, false);
-}
+TPixelImage RotatedLeft(const TConstPixelView& pixels) { return Rotated(pixels, true); }
+TPixelImage RotatedRight(const TConstPixelView& pixels) { return Rotated(pixels, false); }
 
-void RotateBitmapLeft(TPixelImage& image) {
-    image = RotatedLeft(image.View());
-}
-void RotateBitmapRight(TPixelImage& image) {
-    image = RotatedRight(image.View());
-}
+void RotateBitmapLeft(TPixelImage& image) { image = RotatedLeft(image.View()); }
+void RotateBitmapRight(TPixelImage& image) { image = RotatedRight(image.View()); }

@@ -9,9 +9,5 @@
 #include "skin/bitmap_slice.h"
 #include "skin/bitmap_transform.h"
 
-constexpr int IntMax(int a, int b) {
-    return a > b ? a : b;
-}
-constexpr int IntMin(int a, int b) {
-    return a < b ? a : b;
-}
+constexpr int IntMax(int a, int b) { return a > b ? a : b; }
+constexpr int IntMin(int a, int b) { return a < b ? a : b; }

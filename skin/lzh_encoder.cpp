@@ -9,9 +9,7 @@
 
 using namespace lzh;
 
-TLZHEncoder::TLZHEncoder() : tree(std::make_unique<TLZHTree>()) {
-    tree->InitTree();
-}
+TLZHEncoder::TLZHEncoder() : tree(std::make_unique<TLZHTree>()) { tree->InitTree(); }
 
 TLZHEncoder::~TLZHEncoder() = default;
 
@@ -44,9 +42,7 @@ void TLZHEncoder::EncodeSymbol(int symbol) {
     tree->UpdateModel(symbol);
 }
 
-void TLZHEncoder::EncodeLiteral(uint8_t byte) {
-    EncodeSymbol(byte);
-}
+void TLZHEncoder::EncodeLiteral(uint8_t byte) { EncodeSymbol(byte); }
 
 void TLZHEncoder::EncodeMatch(int distance, int length) {
     assert(distance >= 1 && distance <= kRingSize);

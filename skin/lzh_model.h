@@ -33,12 +33,8 @@ constexpr int kInitialPosition = kInitialFill;          // ... and the first byt
 static_assert(kSymbols == 314 && kNodes == 627 && kRoot == 626 && kInitialFill == 4036);
 
 // A match of symbol c (c >= 256) copies c - 253 bytes.
-constexpr int MatchLength(int symbol) {
-    return symbol - 256 + kMinMatch;
-}
-constexpr int MatchSymbol(int length) {
-    return length - kMinMatch + 256;
-}
+constexpr int MatchLength(int symbol) { return symbol - 256 + kMinMatch; }
+constexpr int MatchSymbol(int length) { return length - kMinMatch + 256; }
 
 // The adaptive Huffman tree. Nodes 0..626 are kept in non-decreasing frequency order; son[n] is
 // the first of a pair of children (n's left child son[n], right child son[n] + 1), or, when it

@@ -8,9 +8,7 @@
 namespace {
 
 // Blanks and control characters: every byte up to the space.
-bool IsTrimmed(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsTrimmed(text.front())) text.remove_prefix(1);

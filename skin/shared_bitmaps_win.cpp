@@ -16,9 +16,7 @@ TSkinShared::TSkinShared() {
     SetStretchMode();
 }
 
-void TSkinShared::SetStretchMode() {
-    SetStretchBltMode(bitmap.Canvas()->Handle(), COLORONCOLOR);
-}
+void TSkinShared::SetStretchMode() { SetStretchBltMode(bitmap.Canvas()->Handle(), COLORONCOLOR); }
 
 TSkinShared& SkinShared() {
     std::unique_ptr<TSkinShared>& instance = Instance();
@@ -26,6 +24,4 @@ TSkinShared& SkinShared() {
     return *instance;
 }
 
-void FreeSkinShared() {
-    Instance().reset();
-}
+void FreeSkinShared() { Instance().reset(); }

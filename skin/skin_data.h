@@ -16,9 +16,25 @@
 #include "skin/skin_objects.h"
 
 enum TSkinControlType {
-    xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
-    xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox,
-    xcStatusBar, xcTab, xcSystemMenu, xcFastReport
+    xcMainMenu,
+    xcPopupMenu,
+    xcToolbar,
+    xcControlbar,
+    xcCombo,
+    xcCheckBox,
+    xcRadioButton,
+    xcProgress,
+    xcScrollbar,
+    xcEdit,
+    xcButton,
+    xcBitBtn,
+    xcSpeedButton,
+    xcPanel,
+    xcGroupBox,
+    xcStatusBar,
+    xcTab,
+    xcSystemMenu,
+    xcFastReport
 };
 using TSkinControlTypes = uint32_t;  // bit n for TSkinControlType n
 extern const TEnumInfo SkinControlTypeInfo;

@@ -19,7 +19,8 @@ const TEnumInfo SkinFormTypeInfo{"TSkinFormType", {"sfMainform", "sfOnlyThisForm
 PONDERIX_DEFINE_CLASS(TSkinData, [](TClassBuilder<TSkinData>& b) {
     b.Boolean("Active", &TSkinData::Active, &TSkinData::SetActive);
     b.Integer("DisableTag", &TSkinData::DisableTag, &TSkinData::SetDisableTag);
-    b.Set("SkinControls", SkinControlTypeInfo, &TSkinData::SkinControls, &TSkinData::SetSkinControls);
+    b.Set("SkinControls", SkinControlTypeInfo, &TSkinData::SkinControls,
+          &TSkinData::SetSkinControls);
     b.StringList("Skin3rd", &TSkinData::Skin3rd);
     b.String("SkinFile", &TSkinData::SkinFile, &TSkinData::SetSkinFile);
     b.String("SkinStore", &TSkinData::GetSkinStore, &TSkinData::SetSkinStore);
@@ -107,12 +108,23 @@ void TSkinData::LoadMenuGlyphs() {
     // A bitmap resource is a BMP file without its 14-byte file header: put one in front.
     const DWORD size = SizeofResource(module, resource);
     const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(dib);
-    const DWORD colours = info->biClrUsed ? info->biClrUsed : (info->biBitCount <= 8 ? 1u << info->biBitCount : 0);
+    const DWORD colours =
+        info->biClrUsed ? info->biClrUsed : (info->biBitCount <= 8 ? 1u << info->biBitCount : 0);
     const DWORD offset = 14 + info->biSize + colours * 4;
     TMemoryStream file;
-    const uint8_t header[14] = {'B', 'M', uint8_t(size + 14), uint8_t((size + 14) >> 8),
-                                uint8_t((size + 14) >> 16), uint8_t((size + 14) >> 24), 0, 0, 0, 0,
-                                uint8_t(offset), uint8_t(offset >> 8), uint8_t(offset >> 16),
+    const uint8_t header[14] = {'B',
+                                'M',
+                                uint8_t(size + 14),
+                                uint8_t((size + 14) >> 8),
+                                uint8_t((size + 14) >> 16),
+                                uint8_t((size + 14) >> 24),
+                                0,
+                                0,
+                                0,
+                                0,
+                                uint8_t(offset),
+                                uint8_t(offset >> 8),
+                                uint8_t(offset >> 16),
                                 uint8_t(offset >> 24)};
     file.WriteBuffer(header, sizeof header);
     file.WriteBuffer(dib, size);
@@ -159,7 +171,8 @@ void TSkinData::SetSkinFile(const std::wstring& path) {
         return;
     }
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
         return;
     // Read into a stream of its own first: a file that cannot be read leaves the store as it was.
     auto loaded = std::make_unique<TMemoryStream>();

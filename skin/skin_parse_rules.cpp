@@ -96,9 +96,7 @@ int32_t ChoiceFrameCount(int32_t declared, int imageWidth, int imageHeight) {
     return std::max(std::max(imageWidth, 0) / cellWidth, 4);
 }
 
-int32_t PlainElementTile(int32_t tile) {
-    return tile > 1 ? 0 : tile;
-}
+int32_t PlainElementTile(int32_t tile) { return tile > 1 ? 0 : tile; }
 
 bool ReadImageEntry(const TSkinReader& reader, std::string_view reference, TMemoryStream& target) {
     target.Clear();

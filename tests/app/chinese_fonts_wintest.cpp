@@ -19,9 +19,7 @@ namespace {
 
 const wchar_t kCrispFace[] = L"WenQuanYi Zen Hei Sharp";
 
-bool UnderWine() {
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
-}
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"); }
 
 // A font as a description asks for it: face, height and character set.
 struct TFontRequest {

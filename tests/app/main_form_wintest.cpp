@@ -24,7 +24,8 @@ protected:
 
     void SetUp() override {
         // Each test works on its own copy of the database, in a folder of its own.
-        folder = fs::temp_directory_path() / ("ponderix-test-" + std::to_string(GetCurrentProcessId()));
+        folder =
+            fs::temp_directory_path() / ("ponderix-test-" + std::to_string(GetCurrentProcessId()));
         fs::create_directories(folder);
         fs::copy_file(PathFromTestFolder(L"..\\bin\\weight.db"), folder / "weight.db",
                       fs::copy_options::overwrite_existing);
@@ -194,8 +195,9 @@ TEST_F(MainWindow, KeyFilterAndConversionErrorsLeaveTheResultUnchanged) {
     Clear(MainForm->Edit1);
     Type(MainForm->Edit1, std::wstring(40, L'9'));
     Click(MainForm->Button3);
-    EXPECT_EQ(errors, (std::vector<std::wstring>{L"'' 不是一个有效的浮点值.", L"'1.2.3' 不是一个有效的浮点值.",
-                                                 L"浮点指针溢出."}));
+    EXPECT_EQ(errors,
+              (std::vector<std::wstring>{L"'' 不是一个有效的浮点值.",
+                                         L"'1.2.3' 不是一个有效的浮点值.", L"浮点指针溢出."}));
     EXPECT_EQ(MainForm->Edit3->Text(), shown);
 }
 

@@ -25,7 +25,8 @@ protected:
     }
     void TearDown() override {
         if (info.hProcess) {
-            if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 99);
+            if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(info.hProcess, 99);
             CloseHandle(info.hProcess);
             CloseHandle(info.hThread);
         }
@@ -63,16 +64,17 @@ TEST_F(ProgramProcess, MainWindowHasItsClassCaptionAndClientSizeAndClosingExitsW
     EXPECT_EQ(exitCode, 0u);
 }
 
-
 // Without its database the program cannot build its main window: it shows the start-up failure
 // box, no window of its own, and ends with exit code 1.
 TEST(ProgramStartup, MissingDatabaseShowsTheFailureBoxAndExitsWithOne) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"ponderix-no-db-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring folder =
+        std::wstring(temp) + L"ponderix-no-db-" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring exe = folder + L"\\Ponderix.exe";
-    ASSERT_TRUE(CopyFileW(PathFromTestFolder(L"..\\bin\\Ponderix.exe").c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileW(PathFromTestFolder(L"..\\bin\\Ponderix.exe").c_str(), exe.c_str(), FALSE));
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -89,7 +91,8 @@ TEST(ProgramStartup, MissingDatabaseShowsTheFailureBoxAndExitsWithOne) {
     Sleep(100);
     EXPECT_EQ(WindowText(box), L"应用程序错误");
     const std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
-    EXPECT_EQ(text.rfind(L"异常 EDatabaseError 发生在模块 Ponderix.exe 中的 ", 0), 0u) << text.size();
+    EXPECT_EQ(text.rfind(L"异常 EDatabaseError 发生在模块 Ponderix.exe 中的 ", 0), 0u)
+        << text.size();
     EXPECT_NE(text.find(L"weight.db"), std::wstring::npos);
     EXPECT_EQ(FindWindowW(L"TMainForm", nullptr), nullptr);
     PostMessageW(box, WM_COMMAND, IDOK, 0);

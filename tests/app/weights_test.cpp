@@ -7,9 +7,7 @@
 
 namespace {
 
-float In(const wchar_t* text) {
-    return ConvertInput(text);
-}
+float In(const wchar_t* text) { return ConvertInput(text); }
 
 }  // namespace
 

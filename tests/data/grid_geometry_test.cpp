@@ -17,7 +17,7 @@ TGridGeometry Grid() {
 TEST(GridGeometry, RowsAndColumnsFromPositions) {
     TGridGeometry g = Grid();
     EXPECT_EQ(g.VisibleRows(), 5);
-    EXPECT_EQ(g.RowAt(5), -1);    // title row
+    EXPECT_EQ(g.RowAt(5), -1);  // title row
     EXPECT_EQ(g.RowAt(18), 0);
     EXPECT_EQ(g.RowAt(18 + 18 * 4 + 17), 4);
     EXPECT_EQ(g.ColumnAt(5), -1);  // indicator
@@ -35,11 +35,11 @@ TEST(GridGeometry, RowsAndColumnsFromPositions) {
 
 TEST(GridGeometry, ScrollingKeepsARowOrColumnInView) {
     TGridGeometry g = Grid();
-    EXPECT_EQ(g.TopRowShowing(3), 0);   // already visible
-    EXPECT_EQ(g.TopRowShowing(5), 1);   // one below: scroll by one
+    EXPECT_EQ(g.TopRowShowing(3), 0);  // already visible
+    EXPECT_EQ(g.TopRowShowing(5), 1);  // one below: scroll by one
     EXPECT_EQ(g.TopRowShowing(40), 36);
     g.topRow = 20;
-    EXPECT_EQ(g.TopRowShowing(7), 7);   // above: it becomes the top row
+    EXPECT_EQ(g.TopRowShowing(7), 7);  // above: it becomes the top row
     EXPECT_EQ(g.LeftColumnShowing(1), 0);
     EXPECT_EQ(g.LeftColumnShowing(3), 1);  // 11 + 50 + 80 + 40 fits, with 60 more it does not
     g.leftColumn = 3;

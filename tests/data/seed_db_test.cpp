@@ -19,9 +19,7 @@ std::string Utf8(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-fs::path PathOf(std::string_view utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
+fs::path PathOf(std::string_view utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 // A fresh directory under the system's temporary folder, removed afterwards.
 class SeedTest : public testing::Test {

@@ -42,14 +42,10 @@ public:
         TSqliteStatement statement = db.Prepare(query);
         if (!statement.Step()) return "(no row)";
         switch (statement.Kind(0)) {
-            case TValueKind::Null:
-                return "NULL";
-            case TValueKind::Text:
-                return statement.ReadText(0);
-            case TValueKind::Integer:
-                return std::to_string(statement.ReadInteger(0));
-            default:
-                return WideToUtf8(FieldNumberText(statement.ReadReal(0)));
+            case TValueKind::Null: return "NULL";
+            case TValueKind::Text: return statement.ReadText(0);
+            case TValueKind::Integer: return std::to_string(statement.ReadInteger(0));
+            default: return WideToUtf8(FieldNumberText(statement.ReadReal(0)));
         }
     }
 

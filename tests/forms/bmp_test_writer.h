@@ -68,20 +68,14 @@ inline std::vector<uint8_t> PackRows(const Picture& p, const Layout& l) {
             for (int x = 0; x < p.width; ++x) {
                 const uint32_t v = p.At(x, y);
                 switch (l.bits) {
-                    case 8:
-                        out.push_back(uint8_t(v));
-                        break;
-                    case 16:
-                        Put16(out, v);
-                        break;
+                    case 8: out.push_back(uint8_t(v)); break;
+                    case 16: Put16(out, v); break;
                     case 24:
                         out.push_back(uint8_t(v));
                         out.push_back(uint8_t(v >> 8));
                         out.push_back(uint8_t(v >> 16));
                         break;
-                    default:
-                        Put32(out, v);
-                        break;
+                    default: Put32(out, v); break;
                 }
             }
         }

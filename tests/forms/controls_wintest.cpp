@@ -39,8 +39,12 @@ public:
     std::vector<std::wstring> radioClicks;
     int calculations = 0;
 
-    void ComboChange(TObject* sender) { changes.push_back(static_cast<TComponent*>(sender)->Name()); }
-    void RadioClick(TObject* sender) { radioClicks.push_back(static_cast<TComponent*>(sender)->Name()); }
+    void ComboChange(TObject* sender) {
+        changes.push_back(static_cast<TComponent*>(sender)->Name());
+    }
+    void RadioClick(TObject* sender) {
+        radioClicks.push_back(static_cast<TComponent*>(sender)->Name());
+    }
     void Button3Click(TObject*) { ++calculations; }
     // The calculator's key filter: digits, the point and backspace pass.
     void Edit1KeyPress(TObject*, wchar_t& key) {

@@ -19,9 +19,7 @@ public:
 };
 
 // TColor is red in the low byte; memory holds blue in the low byte.
-constexpr uint32_t Mem(TColor c) {
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
+constexpr uint32_t Mem(TColor c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 constexpr uint32_t kBackground = 0xABCDEF;
 
 TEST(Canvas, ForeignContextGetsItsOwnObjectsBackAndOursAreFreed) {

@@ -64,11 +64,14 @@ public:
 
 PONDERIX_DEFINE_CLASS(TThing, [](TClassBuilder<TThing>& b) {
     b.Integer("Width", &TThing::GetWidth, &TThing::SetWidth);
-    b.Enum("Layout", kLayoutType, [](TThing& t) { return t.layout; },
-           [](TThing& t, int64_t v) { t.layout = static_cast<int>(v); });
-    b.Boolean("Flat", [](TThing& t) { return t.flat; }, [](TThing& t, int64_t v) { t.flat = v != 0; });
-    b.Set("Styles", kStyleType, [](TThing& t) { return t.styles; },
-          [](TThing& t, int64_t v) { t.styles = v; });
+    b.Enum(
+        "Layout", kLayoutType, [](TThing& t) { return t.layout; },
+        [](TThing& t, int64_t v) { t.layout = static_cast<int>(v); });
+    b.Boolean(
+        "Flat", [](TThing& t) { return t.flat; }, [](TThing& t, int64_t v) { t.flat = v != 0; });
+    b.Set(
+        "Styles", kStyleType, [](TThing& t) { return t.styles; },
+        [](TThing& t, int64_t v) { t.styles = v; });
     b.String("Caption", &TThing::GetCaption, &TThing::SetCaption);
     b.String("ReadOnlyText", &TThing::GetCaption, nullptr);
     b.StringList("Items", &TThing::Items);
@@ -86,8 +89,9 @@ public:
 };
 
 PONDERIX_DEFINE_CLASS(TSpecialThing, [](TClassBuilder<TSpecialThing>& b) {
-    b.Integer("Margin", [](TSpecialThing& t) { return t.margin; },
-              [](TSpecialThing& t, int64_t v) { t.margin = static_cast<int>(v); });
+    b.Integer(
+        "Margin", [](TSpecialThing& t) { return t.margin; },
+        [](TSpecialThing& t, int64_t v) { t.margin = static_cast<int>(v); });
 })
 
 class TTestForm : public TComponent {
@@ -97,7 +101,9 @@ public:
     TThing* Thing1 = nullptr;
     TSpecialThing* Thing2 = nullptr;
     std::vector<std::wstring> clicks;
-    void Thing1Click(TObject* sender) { clicks.push_back(static_cast<TComponent*>(sender)->Name()); }
+    void Thing1Click(TObject* sender) {
+        clicks.push_back(static_cast<TComponent*>(sender)->Name());
+    }
     void Thing1KeyPress(TObject*, wchar_t& key) { key = L'x'; }
 };
 
@@ -138,11 +144,11 @@ TEST_F(KernelTest, PropertyHelpersReadOwnInheritedAbsentAndWrongKind) {
     TThing other(nullptr);
     t.buddy = &other;
 
-    EXPECT_EQ(GetIntProp(&t, "Margin"), 7);        // own
-    EXPECT_EQ(GetIntProp(&t, "width"), 42);        // inherited, any letter case
-    EXPECT_EQ(GetIntProp(&t, "Height"), 0);        // absent
-    EXPECT_EQ(GetIntProp(&t, "Caption"), 0);       // another kind
-    EXPECT_EQ(GetIntProp(nullptr, "Width"), 0);    // no object
+    EXPECT_EQ(GetIntProp(&t, "Margin"), 7);      // own
+    EXPECT_EQ(GetIntProp(&t, "width"), 42);      // inherited, any letter case
+    EXPECT_EQ(GetIntProp(&t, "Height"), 0);      // absent
+    EXPECT_EQ(GetIntProp(&t, "Caption"), 0);     // another kind
+    EXPECT_EQ(GetIntProp(nullptr, "Width"), 0);  // no object
     EXPECT_EQ(GetEnumPropName(&t, "Layout"), "blGlyphTop");
     EXPECT_EQ(GetEnumPropName(&t, "Flat"), "True");
     EXPECT_EQ(GetEnumPropName(&t, "Width"), "");
@@ -161,7 +167,7 @@ TEST_F(KernelTest, SetEnumByNameWritesOnlyEnumerationsAndKnownValues) {
     EXPECT_TRUE(t.flat);
     SetEnumPropByName(&t, "Layout", "blNowhere");  // unknown value: nothing
     EXPECT_EQ(t.layout, 1);
-    SetEnumPropByName(&t, "Width", "True");        // another kind: nothing
+    SetEnumPropByName(&t, "Width", "True");  // another kind: nothing
     EXPECT_EQ(t.width, 0);
     SetEnumPropertyByName(nullptr, "Layout", "blGlyphTop");  // no component: nothing
     SetEnumPropertyByName(&t, "Missing", "blGlyphTop");      // no property: nothing
@@ -188,7 +194,7 @@ TEST_F(KernelTest, OwnerFreesComponentsAndForgetsOnesFreedBefore) {
     EXPECT_EQ(owner->Components(0), a);
     EXPECT_EQ(a->buddy, nullptr);
     EXPECT_THROW(TThing(owner).SetName(L"a"), EComponentError);  // names are unique per owner
-    delete owner;                                               // frees a
+    delete owner;                                                // frees a
 }
 
 TEST_F(KernelTest, FreeNotificationCrossesOwners) {
@@ -265,18 +271,21 @@ TEST_F(KernelTest, MalformedDescriptionsNameTheSourceLineAndWhatWasExpected) {
         {"object Form: TTestForm\n  object T: TThing\n    Width = 'x'\n  end\nend", 3, L"整数"},
         {"object Form: TTestForm\n  object T: TThing\n    Layout = blNo\n  end\nend", 3, L"blNo"},
         {"object Form: TTestForm\n  object T: TThing\n    Styles = [fsNo]\n  end\nend", 3, L"fsNo"},
-        {"object Form: TTestForm\n  object T: TThing\n    Buddy = Nobody\n  end\nend", 3, L"Nobody"},
+        {"object Form: TTestForm\n  object T: TThing\n    Buddy = Nobody\n  end\nend", 3,
+         L"Nobody"},
         {"object Form: TTestForm\n  object T: TThing\n    OnClick = NoMethod\n  end\nend", 3,
          L"NoMethod"},
         {"object Form: TTestForm\n  object T: TThing\n    OnClick = Thing1KeyPress\n  end\nend", 3,
          L"参数不符"},
         {"object Form: TTestForm\n  object T: TThing\n    ReadOnlyText = 'x'\n  end\nend", 3,
          L"只读"},
-        {"object Form: TTestForm\n  object T: TThing\n    Blob = {ABC}\n  end\nend", 3, L"十六进制"},
+        {"object Form: TTestForm\n  object T: TThing\n    Blob = {ABC}\n  end\nend", 3,
+         L"十六进制"},
         {"object Form: TTestForm\n  object T: TThing\n    Width = 99999999999999999999\n  end\nend",
          3, L"整数"},
         {"object Form: TThing\nend", 1, L"TTestForm"},
-        {"object Form: TTestForm\n  object Thing1: TThing\n  end\n  object thing1: TThing\n  end\nend",
+        {"object Form: TTestForm\n  object Thing1: TThing\n  end\n  object thing1: TThing\n  "
+         "end\nend",
          4, L"thing1"},
         {"object Form: TTestForm\n  object Thing1: TSpecialThing\n  end\nend junk", 4, L"描述结尾"},
         {"", 1, L"'object'"},
@@ -287,7 +296,8 @@ TEST_F(KernelTest, MalformedDescriptionsNameTheSourceLineAndWhatWasExpected) {
             ReadComponentFromText(form, c.text, L"TTESTFORM");
             ADD_FAILURE() << "no error for: " << c.text;
         } catch (const EReadError& e) {
-            const std::wstring prefix = L"窗体描述 TTESTFORM 第 " + std::to_wstring(c.line) + L" 行: ";
+            const std::wstring prefix =
+                L"窗体描述 TTESTFORM 第 " + std::to_wstring(c.line) + L" 行: ";
             EXPECT_EQ(e.Message().rfind(prefix, 0), 0u) << e.what() << "\nfor: " << c.text;
             EXPECT_NE(e.Message().find(c.fragment), std::wstring::npos) << e.what();
         }
@@ -309,7 +319,8 @@ TEST(Strings, TextNamesAndValues) {
     EXPECT_EQ(list.Names(3), L"");
     EXPECT_EQ(list.Values(L"trzbutton"), L"button");
     EXPECT_EQ(list.Values(L"missing"), L"");
-    EXPECT_EQ(list.Text(), L"TComboboxex=combobox\r\nTTBDock=Panel\r\nTRzButton=button\r\nplain\r\n");
+    EXPECT_EQ(list.Text(),
+              L"TComboboxex=combobox\r\nTTBDock=Panel\r\nTRzButton=button\r\nplain\r\n");
     EXPECT_THROW(list.Get(4), EInvalidOperation);
     TStringList copy;
     copy.Assign(list);

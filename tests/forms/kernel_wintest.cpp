@@ -122,9 +122,11 @@ TEST_F(KernelWindows, WindowProcCanBeReplacedAndPutBackExactly) {
     skinner.Attach(button);
     EXPECT_FALSE(button->WindowProc == original);
     SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"计 算"));
-    EXPECT_NE(std::find(skinner.seen.begin(), skinner.seen.end(), UINT{WM_SETTEXT}), skinner.seen.end());
+    EXPECT_NE(std::find(skinner.seen.begin(), skinner.seen.end(), UINT{WM_SETTEXT}),
+              skinner.seen.end());
     // Passed on: the control's own procedure and then the platform saw it too.
-    EXPECT_NE(std::find(button->seen.begin(), button->seen.end(), UINT{WM_SETTEXT}), button->seen.end());
+    EXPECT_NE(std::find(button->seen.begin(), button->seen.end(), UINT{WM_SETTEXT}),
+              button->seen.end());
     EXPECT_EQ(WindowText(window), L"计 算");
 
     // A replacement may consume a message: the control then never sees it.
@@ -132,8 +134,8 @@ TEST_F(KernelWindows, WindowProcCanBeReplacedAndPutBackExactly) {
     button->seen.clear();
     SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x"));
     EXPECT_EQ(WindowText(window), L"计 算");
-    EXPECT_TRUE(button->seen.empty() ||
-                std::find(button->seen.begin(), button->seen.end(), UINT{WM_SETTEXT}) == button->seen.end());
+    EXPECT_TRUE(button->seen.empty() || std::find(button->seen.begin(), button->seen.end(),
+                                                  UINT{WM_SETTEXT}) == button->seen.end());
 
     skinner.Detach();
     EXPECT_TRUE(button->WindowProc == original);
@@ -216,13 +218,13 @@ TEST(ErrorBox, PeriodIsAppendedOnlyAfterCharactersThatSortAfterAPoint) {
         const wchar_t* message;
         const wchar_t* shown;
     } cases[] = {
-        {L"浮点指针溢出", L"浮点指针溢出."},                      // Chinese character
+        {L"浮点指针溢出", L"浮点指针溢出."},  // Chinese character
         {L"'1.2.3' 不是一个有效的浮点值", L"'1.2.3' 不是一个有效的浮点值."},
-        {L"Error", L"Error."},                                    // letter
-        {L"code 42", L"code 42."},                                // digit
-        {L"done.", L"done."},                                     // point
-        {L"'abc'", L"'abc'"},                                     // quote
-        {L"(see log)", L"(see log)"},                             // parenthesis
+        {L"Error", L"Error."},         // letter
+        {L"code 42", L"code 42."},     // digit
+        {L"done.", L"done."},          // point
+        {L"'abc'", L"'abc'"},          // quote
+        {L"(see log)", L"(see log)"},  // parenthesis
         {L"", L""},
     };
     for (const auto& c : cases) EXPECT_EQ(ErrorBoxText(c.message), c.shown);
@@ -253,7 +255,8 @@ TEST(StartupFailure, BoxNamesKindModuleAddressAndMessage) {
     const std::wstring text = StartupFailureText(error, L"Ponderix.exe");
     EXPECT_EQ(text.rfind(L"异常 EReadError 发生在模块 Ponderix.exe 中的 ", 0), 0u);
     EXPECT_NE(text.find(L" 位置.\n数据库文件 weight.db 不存在."), std::wstring::npos);
-    EXPECT_EQ(StartupFailureText(EReadError(L"ends."), L"P.exe").find(L"ends.."), std::wstring::npos);
+    EXPECT_EQ(StartupFailureText(EReadError(L"ends."), L"P.exe").find(L"ends.."),
+              std::wstring::npos);
 
     TMessageBoxWatcher watcher;
     ShowStartupFailure(error);

@@ -48,9 +48,7 @@ void PaintStrip(TBitmap& strip, int width, int height, TPixelFormat format,
 }
 
 // The target: pf32bit, pixel (x, y) = (3x, 5y, kPaper).
-Rgb Paper(int x, int y) {
-    return {uint8_t(x * 3), uint8_t(y * 5), kPaper};
-}
+Rgb Paper(int x, int y) { return {uint8_t(x * 3), uint8_t(y * 5), kPaper}; }
 void PaintPaper(TBitmap& target, int width, int height) {
     target.SetPixelFormat(TPixelFormat::pf32bit);
     target.SetSize(width, height);
@@ -76,9 +74,7 @@ struct Span {
     int low = 0, high = -1;
     bool Covered() const { return low <= high; }
 };
-Span Exact(int v) {
-    return {v, v};
-}
+Span Exact(int v) { return {v, v}; }
 Span Stretched(int i, int sourceStart, int n, int k) {
     if (n <= 0 || k <= 0) return {};
     return {sourceStart + i * n / k, sourceStart + ((i + 1) * n + k - 1) / k - 1};
@@ -312,16 +308,11 @@ TEST(BitmapDraw, TransparentCopyLeavesExactKeyPixelsAndBothWaysAgree) {
         const size_t step = format == TPixelFormat::pf32bit ? 4 : 3;
         auto colour = [](int x, int y) -> Rgb {
             switch ((x * 7 + y * 3) % 5) {
-                case 0:
-                    return {255, 0, 255};
-                case 1:
-                    return {254, 0, 255};
-                case 2:
-                    return {255, 1, 255};
-                case 3:
-                    return {255, 0, 254};
-                default:
-                    return {uint8_t(x), uint8_t(y), 9};
+                case 0: return {255, 0, 255};
+                case 1: return {254, 0, 255};
+                case 2: return {255, 1, 255};
+                case 3: return {255, 0, 254};
+                default: return {uint8_t(x), uint8_t(y), 9};
             }
         };
         for (int y = 0; y < 17; ++y) {

@@ -14,9 +14,7 @@ TQuickIni Ini(std::string_view text) {
     return ini;
 }
 
-constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
-    return r | g << 8 | b << 16;
-}
+constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | g << 8 | b << 16; }
 
 }  // namespace
 

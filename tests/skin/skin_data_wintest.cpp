@@ -59,13 +59,17 @@ PONDERIX_DEFINE_CLASS(TSkinnedForm, [](TClassBuilder<TSkinnedForm>& b) {
 std::string FormText(const std::string& payloadHex, bool active = true) {
     return "object SkinnedForm: TSkinnedForm\n"
            "  object SkinData1: TSkinData\n"
-           "    Active = " + std::string(active ? "True" : "False") + "\n"
+           "    Active = " +
+           std::string(active ? "True" : "False") +
+           "\n"
            "    DisableTag = 99\n"
            "    SkinFormtype = sfMainform\n"
            "    SkinStore = '(Good)'\n"
            "    Version = '1.0'\n"
            "    MenuUpdate = True\n"
-           "    SkinStream = {" + payloadHex + "}\n"
+           "    SkinStream = {" +
+           payloadHex +
+           "}\n"
            "  end\n"
            "end\n";
 }
@@ -150,7 +154,7 @@ TEST_F(SkinComponent, ActiveSchedulesOnlyWhenItChangesAndASkinIsParsed) {
     ReadComponentFromText(form, FormText("00000000", false), L"SKINNED");
     TSkinData& skin = *form.SkinData1;
     Manager()->SetActivationCount(1);  // as after the first activation
-    skin.SetActive(true);               // no skin: the property changes, nothing is scheduled
+    skin.SetActive(true);              // no skin: the property changes, nothing is scheduled
     EXPECT_TRUE(skin.Active());
     EXPECT_EQ(Manager()->PendingAction(), 0);
     EXPECT_FALSE(Manager()->TimerEnabled());
@@ -194,7 +198,9 @@ TEST_F(SkinComponent, FormSkinQuery) {
     doSkin = true;
     skin.CheckFormSkin(L"TFRDesigner", doSkin);  // case-sensitive
     EXPECT_TRUE(doSkin);
-    skin.OnFormSkin = [](TObject*, const std::wstring& name, bool& answer) { answer = name == L"SysMonthCal32"; };
+    skin.OnFormSkin = [](TObject*, const std::wstring& name, bool& answer) {
+        answer = name == L"SysMonthCal32";
+    };
     skin.CheckFormSkin(L"SysMonthCal32", doSkin);
     EXPECT_TRUE(doSkin);
 }
@@ -219,7 +225,8 @@ TEST_F(SkinComponent, BadSkinFilesLeaveTheOldSkinAndTheProgramRunning) {
     TSkinnedForm form(nullptr);
     ReadComponentFromText(form, FormText(Payload(GoodStore())), L"SKINNED");
     TSkinData& skin = *form.SkinData1;
-    const fs::path folder = fs::temp_directory_path() / ("ponderix-badskin-" + std::to_string(GetCurrentProcessId()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("ponderix-badskin-" + std::to_string(GetCurrentProcessId()));
     fs::create_directories(folder);
 
     // A missing file: the objects stay, the component is marked empty.
@@ -234,7 +241,8 @@ TEST_F(SkinComponent, BadSkinFilesLeaveTheOldSkinAndTheProgramRunning) {
     const std::vector<uint8_t> good = GoodStore();
     auto write = [&](const char* name, const std::vector<uint8_t>& bytes) {
         std::ofstream(folder / name, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
         return (folder / name).wstring();
     };
     std::vector<uint8_t> truncated(good.begin(), good.begin() + static_cast<long>(good.size() / 3));
@@ -277,7 +285,8 @@ TEST_F(SkinComponent, BadSkinFilesLeaveTheOldSkinAndTheProgramRunning) {
 TEST(SkinDrawTextTest, TheCallersRectangleIsNeverChanged) {
     HDC dc = CreateCompatibleDC(nullptr);
     const RECT rect{10, 10, 20, 12};
-    const int height = SkinDrawText(dc, L"计算 text that is wider than the rectangle", rect, DT_CALCRECT);
+    const int height =
+        SkinDrawText(dc, L"计算 text that is wider than the rectangle", rect, DT_CALCRECT);
     EXPECT_GT(height, 0);
     EXPECT_EQ(rect.right, 20);
     EXPECT_EQ(rect.bottom, 12);

@@ -17,9 +17,7 @@ namespace {
 using skintest::MarkedBmp;
 using skintest::TextEntry;
 
-constexpr TColor Rgb(int r, int g, int b) {
-    return TColor(r | g << 8 | b << 16);
-}
+constexpr TColor Rgb(int r, int g, int b) { return TColor(r | g << 8 | b << 16); }
 
 // Blue, green and red of pixel (x, y) of a pf24bit bitmap, as MarkedBmp wrote them.
 struct Pixel {

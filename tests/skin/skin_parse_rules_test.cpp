@@ -15,9 +15,7 @@ TQuickIni Ini(std::string_view text) {
     return ini;
 }
 
-constexpr TColor Rgb(int r, int g, int b) {
-    return TColor(r | g << 8 | b << 16);
-}
+constexpr TColor Rgb(int r, int g, int b) { return TColor(r | g << 8 | b << 16); }
 
 }  // namespace
 

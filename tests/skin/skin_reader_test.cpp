@@ -13,9 +13,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes Text(std::string_view s) {
-    return Bytes(s.begin(), s.end());
-}
+Bytes Text(std::string_view s) { return Bytes(s.begin(), s.end()); }
 
 void PutInt32(Bytes& out, int32_t value) {
     const auto v = uint32_t(value);
@@ -35,9 +33,7 @@ Bytes RawArchive(int32_t version, std::string_view list, const std::vector<int32
     return a;
 }
 
-TMemoryStream Store(const Bytes& archive) {
-    return TMemoryStream(PackSkinStore(archive));
-}
+TMemoryStream Store(const Bytes& archive) { return TMemoryStream(PackSkinStore(archive)); }
 
 // Catches what the reader would show the user while a test runs.
 class SkinReaderTest : public ::testing::Test {

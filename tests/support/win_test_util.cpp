@@ -50,7 +50,9 @@ HWND FindProcessWindow(DWORD process, const std::wstring& className, bool visibl
     return query.found;
 }
 
-TMessageBoxWatcher::TMessageBoxWatcher() { thread = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
+TMessageBoxWatcher::TMessageBoxWatcher() {
+    thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
 
 TMessageBoxWatcher::~TMessageBoxWatcher() {
     if (thread) {
@@ -86,8 +88,8 @@ TMessageBoxSeen TMessageBoxWatcher::Wait() {
 
 std::wstring WindowText(HWND window) {
     wchar_t buffer[2048] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 2000,
-                        nullptr);
+    SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK,
+                        2000, nullptr);
     return buffer;
 }
 

@@ -593,16 +593,11 @@ Image TrackbarThumb(bool tall, int point) {
             if (x < 0 || y < 0 || x >= w || y >= h) return false;
             const int hw = w / 2, hh = h / 2;
             switch (point) {
-                case 1:
-                    return x >= std::abs(y - hh) * 5 / std::max(1, hh);
-                case 2:
-                    return w - 1 - x >= std::abs(y - hh) * 5 / std::max(1, hh);
-                case 3:
-                    return y >= std::abs(x - hw) * 5 / std::max(1, hw);
-                case 4:
-                    return h - 1 - y >= std::abs(x - hw) * 5 / std::max(1, hw);
-                default:
-                    return true;
+                case 1: return x >= std::abs(y - hh) * 5 / std::max(1, hh);
+                case 2: return w - 1 - x >= std::abs(y - hh) * 5 / std::max(1, hh);
+                case 3: return y >= std::abs(x - hw) * 5 / std::max(1, hw);
+                case 4: return h - 1 - y >= std::abs(x - hw) * 5 / std::max(1, hw);
+                default: return true;
             }
         };
         const Face& f = faces[cell];

@@ -13,9 +13,7 @@ std::string PathText(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-void Fail(const std::string& message) {
-    throw ESkinToolError(Utf8ToWide(message));
-}
+void Fail(const std::string& message) { throw ESkinToolError(Utf8ToWide(message)); }
 
 std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
