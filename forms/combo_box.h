@@ -34,8 +34,12 @@ public:
     void SetDropDownCount(int value) { dropDownCount = value; }
     TComboBoxStyle Style() const { return style; }
     void SetStyle(TComboBoxStyle value) { style = value; }
-    // The edit part's window (null before the window exists or without one).
-    HWND EditHandle() const { return editSubclass.Handle(); }
+    // The edit part's window, made with the box's window when first asked for (null for a box
+    // without one).
+    HWND EditHandle() {
+        HandleNeeded();
+        return editSubclass.Handle();
+    }
     // The selection in the edit part, in characters.
     int SelStart() const;
     int SelLength() const;

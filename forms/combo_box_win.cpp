@@ -49,9 +49,10 @@ void TCustomComboBox::CreateParams(TCreateParams& params) {
 void TCustomComboBox::AfterCreateHandle() {
     const std::wstring keepText = text;
     SyncItems();
-    if (pendingIndex >= 0) {
+    if (pendingIndex >= 0)
         SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(pendingIndex), 0);
-    } else {
+    // A text set after the item was picked is the one the box shows.
+    if (pendingIndex < 0 || GetText() != keepText) {
         ++quiet;
         SetWindowTextW(Handle(), keepText.c_str());
         --quiet;

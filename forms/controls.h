@@ -162,6 +162,9 @@ protected:
     // Runs once the window exists (send fonts, fill lists kept while there was no window).
     virtual void CreateWindowHandle(const TCreateParams& params);
     virtual void AfterCreateHandle() {}
+    // False while the children's windows can wait: they are then made when this control is
+    // shown or when one of them is asked for its handle, whichever comes first.
+    virtual bool CreatesChildHandlesNow() const { return true; }
     // Runs when the window is going, at its WM_NCDESTROY (its child windows are gone by then):
     // save what only the window holds, so that a new window can be made alike. During the
     // destructor of TWinControl only this base version runs; what a subclass owns besides is
@@ -195,12 +198,14 @@ private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void CreateChildHandles();
+    void CreatePendingChildHandles();
     bool ReflectNotification(TMessage& message);
     void TrackGraphicMouse(TMessage& message);
     void UpdateBoundsFromWindow();
     bool OwnPaint() const { return DefWndProc == DefWindowProcW; }
 
     HWND handle = nullptr;
+    bool childHandlesPending = false;
     std::vector<TControl*> controls;
     int tabOrder = -1;
     bool tabStop = false;

@@ -220,7 +220,10 @@ TWinControl* TWinControl::FromHandle(HWND window) {
 
 HWND TWinControl::Handle() {
     if (!handle) {
-        if (parent) parent->HandleNeeded();  // creates ours too, with the parent's children
+        if (parent) {
+            parent->HandleNeeded();  // creates ours too, with the parent's children
+            parent->CreatePendingChildHandles();
+        }
         if (!handle) CreateWnd();
     }
     return handle;
@@ -273,7 +276,10 @@ void TWinControl::CreateWnd() {
     if (!handle) throw EInvalidOperation(L"创建窗口 " + Name() + L" 失败");
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
     AfterCreateHandle();
-    CreateChildHandles();
+    if (CreatesChildHandlesNow())
+        CreateChildHandles();
+    else
+        childHandlesPending = true;
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& params) {
@@ -310,7 +316,13 @@ void TWinControl::CreateChildHandles() {
     }
 }
 
+// Makes the children's windows that CreateWnd left for later, all at once and in tab order.
+void TWinControl::CreatePendingChildHandles() {
+    if (std::exchange(childHandlesPending, false)) CreateChildHandles();
+}
+
 void TWinControl::DestroyHandle() {
+    childHandlesPending = false;
     if (!handle) return;
     // WM_NCDESTROY saves this window's state and clears the handles of it and its children.
     DestroyWindow(handle);
@@ -489,6 +501,7 @@ void TWinControl::WndProc(TMessage& message) {
             TControl::WndProc(message);
             RemovePropW(handle, kControlProperty);
             handle = nullptr;
+            childHandlesPending = false;
             trackingLeave = false;
             return;
     }
@@ -532,7 +545,7 @@ void TWinControl::InsertControl(TControl* control) {
         }
         if (w->handle)
             ::SetParent(w->handle, Handle());
-        else if (handle)
+        else if (handle && !childHandlesPending)
             w->CreateWnd();
     }
     ControlInserted(control);
@@ -567,7 +580,9 @@ void TWinControl::SetBounds(int newLeft, int newTop, int newWidth, int newHeight
 
 void TWinControl::SetVisible(bool value) {
     TControl::SetVisible(value);
-    if (handle) ShowWindow(handle, value ? SW_SHOW : SW_HIDE);
+    if (!handle) return;
+    if (value) CreatePendingChildHandles();  // shown complete
+    ShowWindow(handle, value ? SW_SHOW : SW_HIDE);
 }
 
 void TWinControl::SetEnabled(bool value) {

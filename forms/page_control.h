@@ -19,6 +19,9 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // A hidden page makes its controls' windows when it is first shown or one of them is
+    // needed: a program with many pages starts without building the ones not yet looked at.
+    bool CreatesChildHandlesNow() const override { return Visible(); }
 };
 
 class TPageControl : public TWinControl {

@@ -11,6 +11,7 @@ packages=(
     locales fonts-wqy-microhei fonts-wqy-zenhei                           # Chinese text under Wine
     liblhasa-dev                                                          # LZHUF oracle in tests
     chromium python3                                                      # takeoff HTML report check
+    imagemagick                                                           # tools/screenshots.sh
 )
 
 missing=()

@@ -56,7 +56,31 @@ prepare_prefix() {
             "$WINESERVER" -w
             touch "$WINEPREFIX/.ponderix-desktop"
         fi
+        # Also on prefixes made before this step existed: the marker names the step's version.
+        if [[ ! -f "$WINEPREFIX/.ponderix-fonts-1" ]]; then
+            map_chinese_fonts || die "could not configure the Chinese fonts in $WINEPREFIX"
+            "$WINESERVER" -w
+            touch "$WINEPREFIX/.ponderix-fonts-1"
+        fi
     ) 9>"$WINEPREFIX.lock" || exit $?
+}
+
+# The faces the program asks for at 12 and 14 pixels with the GB2312 character set are missing
+# under Wine, which falls back to "WenQuanYi Zen Hei": its hinted outlines merge strokes at these
+# sizes without anti-aliasing (槽 reads like 柏). "WenQuanYi Zen Hei Sharp", of the same package,
+# has bitmap strikes there and draws every stroke apart, as SimSun's bitmaps do on Windows.
+# Wine's Replacements apply to faces that no installed font has. "MS Shell Dlg", the face of
+# the caption and menu fonts, is a substitute of SimSun and follows it; "MS Sans Serif" exists
+# as a Latin bitmap font, so only its GB2312 requests are sent to SimSun.
+crisp_chinese_face="WenQuanYi Zen Hei Sharp"
+map_chinese_fonts() {
+    local face
+    for face in 宋体 SimSun 新宋体 NSimSun; do
+        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "$crisp_chinese_face" \
+            /f >/dev/null 2>&1 || return 1
+    done
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'MS Sans Serif,134' /d 'SimSun,134' /f >/dev/null 2>&1
 }
 
 # Runs the calling script again under a lock on the prefix, waiting up to 30 minutes for other

@@ -237,3 +237,75 @@ TEST_F(Controls, LabelsSizeThemselvesToTheirText) {
     form->Label1->SetCaption(L"外径");
     EXPECT_LT(form->Label1->Width(), before);
 }
+
+// A page that is not shown makes its controls' windows only when it is shown or one of them is
+// asked for its handle; then all of them at once, in tab order, with the states read from the
+// description.
+TEST_F(Controls, HiddenPageMakesItsWindowsWhenShownOrAskedFor) {
+    const struct {
+        const char* how;
+        void (*trigger)(TControlsForm*);
+    } cases[] = {
+        {"shown", [](TControlsForm* f) { f->PageControl1->SetActivePage(f->TabSheet2); }},
+        {"asked", [](TControlsForm* f) { f->RadioButton11->HandleNeeded(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        delete form;
+        form = new TControlsForm(Application);
+        ASSERT_TRUE(ReadFormResource(*form));
+        form->Show();
+        PumpMessages();
+        ASSERT_TRUE(form->TabSheet2->HandleAllocated());
+        EXPECT_FALSE(form->RadioButton10->HandleAllocated());
+        EXPECT_FALSE(form->Memo1->HandleAllocated());
+
+        c.trigger(form);
+        ASSERT_TRUE(form->RadioButton10->HandleAllocated());
+        ASSERT_TRUE(form->Memo1->HandleAllocated());
+        std::vector<HWND> order;
+        for (HWND w = GetWindow(form->TabSheet2->Handle(), GW_CHILD); w;
+             w = GetWindow(w, GW_HWNDNEXT))
+            order.push_back(w);
+        ASSERT_EQ(order.size(), 5u);  // the three radio buttons, the memo, the panel
+        EXPECT_EQ(std::vector<HWND>(order.begin(), order.begin() + 4),
+                  (std::vector<HWND>{form->RadioButton10->Handle(), form->RadioButton11->Handle(),
+                                     form->RadioButton12->Handle(), form->Memo1->Handle()}));
+        EXPECT_EQ(SendMessageW(form->RadioButton10->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+        EXPECT_EQ(WindowText(form->RadioButton12->Handle()), L"六角棒");
+        EXPECT_EQ(form->Memo1->Lines()->Get(0), L"本程序用于计算常用材料的重量。");
+    }
+    // Shown after being asked: nothing is made twice, and the page shows its controls.
+    form->PageControl1->SetActivePage(form->TabSheet2);
+    PumpMessages();
+    EXPECT_TRUE(IsWindowVisible(form->Memo1->Handle()));
+    EXPECT_TRUE(IsWindowVisible(form->RadioButton10->Handle()));
+}
+
+// The text a combo box is given before its window exists is the text the window shows, whether
+// an item had been picked before or not.
+TEST_F(Controls, ComboTextGivenBeforeItsWindowIsTheTextShown) {
+    const struct {
+        int pick;             // -1: none
+        const wchar_t* text;  // null: none set
+        const wchar_t* shown;
+    } cases[] = {
+        {1, nullptr, L"b"},
+        {1, L"", L""},
+        {0, L"typed", L"typed"},
+        {-1, L"typed", L"typed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.pick << " " << (c.text ? c.text : L"(none)"));
+        auto* box = new TComboBox(form);
+        box->Items()->Add(L"a");
+        box->Items()->Add(L"b");
+        if (c.pick >= 0) box->SetItemIndex(c.pick);
+        if (c.text) box->SetTextValue(c.text);
+        box->SetParent(form->TabSheet1);  // makes the window now
+        ASSERT_TRUE(box->HandleAllocated());
+        EXPECT_EQ(WindowText(box->Handle()), c.shown);
+        EXPECT_EQ(box->Text(), c.shown);
+        delete box;
+    }
+}

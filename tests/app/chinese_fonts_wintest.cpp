@@ -1,0 +1,232 @@
+// The Chinese text of the program's windows as Wine draws it: every font the form descriptions
+// ask for, the faces a skin may name, and the system's caption font (which a skin's caption font
+// is when it names none) must come out as the face with crisp 12- and 14-pixel strikes, and a
+// complex glyph must keep its strokes apart. The mapping belongs to the Wine prefix, so on
+// Windows, where SimSun itself answers, there is nothing to check.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "forms/colors.h"
+#include "forms/font.h"
+#include "forms/form_text.h"
+#include "forms/owned.h"
+
+namespace {
+
+const wchar_t kCrispFace[] = L"WenQuanYi Zen Hei Sharp";
+
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"); }
+
+// A font as a description asks for it: face, height and character set.
+struct TFontRequest {
+    std::wstring name;
+    int height = 0;
+    int charset = DEFAULT_CHARSET;
+    std::string where;
+};
+
+std::string_view ResourceText(const wchar_t* name) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, name, MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    if (!resource) return {};
+    return {static_cast<const char*>(LockResource(LoadResource(module, resource))),
+            SizeofResource(module, resource)};
+}
+
+// Every font property of the object and its children: "Font.Name", "TitleFont.Height", ...
+void CollectFonts(const TFormObject& object, std::vector<TFontRequest>& fonts) {
+    for (const TFormProperty& p : object.properties) {
+        const size_t dot = p.path.rfind(".Name");
+        if (dot == std::string::npos || dot + 5 != p.path.size() || !p.path.ends_with("Font.Name"))
+            continue;
+        const std::string prefix = p.path.substr(0, dot);
+        TFontRequest font{p.value.text, 0, DEFAULT_CHARSET, object.name + "." + prefix};
+        for (const TFormProperty& q : object.properties) {
+            if (q.path == prefix + ".Height") font.height = static_cast<int>(q.value.integer);
+            if (q.path == prefix + ".Charset") {
+                int64_t charset = q.value.integer;
+                if (q.value.kind == TFormValue::Kind::Identifier)
+                    IdentToCharset(q.value.identifier, charset);
+                font.charset = static_cast<int>(charset);
+            }
+        }
+        fonts.push_back(font);
+    }
+    for (const TFormObject& child : object.children) CollectFonts(child, fonts);
+}
+
+std::vector<uint8_t> NameTable(HDC dc) {
+    constexpr DWORD tag = 'n' | 'a' << 8 | 'm' << 16 | 'e' << 24;
+    const DWORD size = GetFontData(dc, tag, 0, nullptr, 0);
+    if (size == GDI_ERROR) return {};
+    std::vector<uint8_t> bytes(size);
+    GetFontData(dc, tag, 0, bytes.data(), size);
+    return bytes;
+}
+
+// The font's name table, which tells faces of one font file apart.
+std::vector<uint8_t> NameTableOf(HFONT font) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    std::vector<uint8_t> table = NameTable(dc);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return table;
+}
+
+// Draws one character black on white as the controls do and counts what a reader needs to
+// see: the enclosed white areas (strokes drawn apart leave them open, merged strokes fill them)
+// and the pixels that are neither black nor white (anti-aliased, soft text).
+struct TGlyphShape {
+    int holes = 0;
+    int greys = 0;
+};
+
+TGlyphShape DrawGlyph(HFONT font, wchar_t glyph) {
+    constexpr int size = 24;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    Owned<HBITMAP, &DeleteObject> bitmap(
+        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap.Get());
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    PatBlt(dc, 0, 0, size, size, WHITENESS);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 4, 4, &glyph, 1);
+    GdiFlush();
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    std::vector<int> ink(size * size), seen(size * size);
+    TGlyphShape shape;
+    for (int i = 0; i < size * size; ++i) {
+        const uint32_t level = pixels[i] & 0xFF;
+        ink[i] = level < 128;
+        shape.greys += level != 0 && level != 0xFF;
+    }
+    // White areas that do not reach the border, 4-connected.
+    for (int start = 0; start < size * size; ++start) {
+        if (ink[start] || seen[start]) continue;
+        bool open = false;
+        std::vector<int> stack{start};
+        seen[start] = 1;
+        while (!stack.empty()) {
+            const int p = stack.back();
+            stack.pop_back();
+            const int x = p % size, y = p / size;
+            open |= x == 0 || y == 0 || x == size - 1 || y == size - 1;
+            const int next[4] = {x > 0 ? p - 1 : -1, x < size - 1 ? p + 1 : -1,
+                                 y > 0 ? p - size : -1, y < size - 1 ? p + size : -1};
+            for (int q : next)
+                if (q >= 0 && !ink[q] && !seen[q]) seen[q] = 1, stack.push_back(q);
+        }
+        shape.holes += !open;
+    }
+    return shape;
+}
+
+HFONT CrispFont(int height) {
+    return CreateFontW(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, GB2312_CHARSET, 0, 0, DEFAULT_QUALITY,
+                       0, kCrispFace);
+}
+
+// What Wine answers for the font: the face asked for (a replacement keeps that name) or the
+// crisp face's own; and the face's name table must be the crisp face's.
+void ExpectCrispFace(HFONT font, const std::wstring& askedFor, int height) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    const std::wstring answered = face;
+    EXPECT_TRUE(answered == askedFor || answered == kCrispFace || answered == L"文泉驿点阵正黑")
+        << "Wine answers " << testing::PrintToString(answered);
+
+    Owned<HFONT, &DeleteObject> crisp(CrispFont(height));
+    const std::vector<uint8_t> crispName = NameTableOf(crisp.Get());
+    ASSERT_FALSE(crispName.empty()) << "the crisp face is not installed";
+    EXPECT_TRUE(NameTableOf(font) == crispName)
+        << "another face than " << testing::PrintToString(std::wstring(kCrispFace));
+}
+
+// The face, and 槽, whose right half holds nine small closed areas at these sizes, keeping at
+// least six of them open, in black and white only.
+void ExpectCrisp(HFONT font, const std::wstring& askedFor, int height) {
+    ExpectCrispFace(font, askedFor, height);
+    const TGlyphShape shape = DrawGlyph(font, L'槽');
+    EXPECT_GE(shape.holes, 6) << "槽 drawn with strokes merged";
+    EXPECT_EQ(shape.greys, 0) << "槽 drawn soft";
+}
+
+class ChineseFonts : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!UnderWine()) GTEST_SKIP() << "on Windows SimSun itself answers";
+    }
+};
+
+}  // namespace
+
+// The fonts of the main window and the help window, made by the class library exactly as their
+// descriptions ask.
+TEST_F(ChineseFonts, FontsOfTheFormDescriptions) {
+    std::vector<TFontRequest> fonts;
+    for (const wchar_t* form : {L"TMAINFORM", L"TABOUTBOX"}) {
+        const std::string_view text = ResourceText(form);
+        ASSERT_FALSE(text.empty())
+            << "no description " << testing::PrintToString(std::wstring(form));
+        CollectFonts(ParseFormText(text, form), fonts);
+    }
+    std::vector<std::wstring> names;
+    for (const TFontRequest& f : fonts) names.push_back(f.name);
+    ASSERT_NE(std::find(names.begin(), names.end(), L"宋体"), names.end());
+    ASSERT_NE(std::find(names.begin(), names.end(), L"MS Sans Serif"), names.end());
+
+    for (const TFontRequest& request : fonts) {
+        SCOPED_TRACE(request.where);
+        TFont font;
+        font.SetName(request.name);
+        font.SetHeight(request.height);
+        font.SetCharset(request.charset);
+        ExpectCrisp(font.Handle(), request.name, -request.height);
+    }
+}
+
+// The Chinese faces a skin may name, and the face of the caption font the system gives a skin
+// that names none, at the sizes the windows and the skin's captions use. The caption font
+// itself is bold, which no installed face draws crisply at these sizes: only its face is
+// checked at that weight.
+TEST_F(ChineseFonts, FacesASkinMayAskForAtTwelveAndFourteenPixels) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    const std::wstring captionFace = metrics.lfCaptionFont.lfFaceName;
+    for (const std::wstring& name :
+         {std::wstring(L"宋体"), std::wstring(L"SimSun"), std::wstring(L"新宋体"),
+          std::wstring(L"NSimSun"), captionFace}) {
+        for (int height : {12, 14}) {
+            SCOPED_TRACE(testing::PrintToString(name) + " " + std::to_string(height));
+            LOGFONTW lf = metrics.lfCaptionFont;
+            lf.lfHeight = -height;
+            lf.lfCharSet = GB2312_CHARSET;
+            wcsncpy(lf.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+            if (name == captionFace) {
+                Owned<HFONT, &DeleteObject> caption(CreateFontIndirectW(&lf));
+                ExpectCrispFace(caption.Get(), name, height);
+            }
+            lf.lfWeight = FW_NORMAL;
+            Owned<HFONT, &DeleteObject> font(CreateFontIndirectW(&lf));
+            ExpectCrisp(font.Get(), name, height);
+        }
+    }
+}
