@@ -165,7 +165,8 @@ protected:
     // False while the children's windows can wait: they are then made when this control is
     // shown or when one of them is asked for its handle, whichever comes first.
     virtual bool CreatesChildHandlesNow() const { return true; }
-    // Runs when the window is going, at its WM_NCDESTROY (its child windows are gone by then):
+    // Runs when the window is going, at its WM_NCDESTROY (its child windows are gone by then; its
+    // text was saved at WM_DESTROY):
     // save what only the window holds, so that a new window can be made alike. During the
     // destructor of TWinControl only this base version runs; what a subclass owns besides is
     // freed by its own members.

@@ -494,9 +494,13 @@ void TWinControl::WndProc(TMessage& message) {
         case WM_KILLFOCUS: Perform(CM_EXIT); break;
         case WM_SIZE:
         case WM_MOVE: UpdateBoundsFromWindow(); break;
-        case WM_NCDESTROY:
-            // Read before the window's own procedure lets go of its text and its data.
+        case WM_DESTROY:
+            // The text is read while the child windows still exist: a combo box's is its edit
+            // part's, which is gone by the combo box's WM_NCDESTROY.
             text = GetText();
+            break;
+        case WM_NCDESTROY:
+            // Before the window's own procedure lets go of its data.
             WindowDestroying();
             TControl::WndProc(message);
             RemovePropW(handle, kControlProperty);
