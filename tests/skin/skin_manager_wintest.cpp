@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/buttons.h"
+#include "forms/containers.h"
 #include "forms/edits.h"
 #include "forms/forms.h"
 #include "forms/stream.h"
@@ -244,6 +245,64 @@ TEST_F(SkinManager, AnMdiChildIsSkinnedOnlyByAnActivationAction) {
     EXPECT_FALSE(manager.ForceAll());
     SetParent(child->Handle(), nullptr);
     DestroyWindow(client);
+}
+
+TEST_F(SkinManager, OnlyThisFormActionsConcernTheFormThatOwnsTheSkin) {
+    auto first = NewForm();
+    auto second = NewForm();
+    TSkinData* own = new TSkinData(second.get());
+    LoadSmallSkin(*own);
+    own->SetSkinFormtype(sfOnlyThisForm);
+    manager.RegisterSkin(own);
+    manager.SetActivationCount(1);
+    EXPECT_EQ(manager.ChooseSkin(second->Handle(), L"TForm"), own);
+    EXPECT_EQ(manager.ChooseSkin(first->Handle(), L"TForm"), &skin);
+
+    const auto run = [&](TSkinData* pending, int action) {
+        manager.SetPendingSkin(pending);
+        manager.ScheduleAction(action, 250);
+        manager.RunPendingAction();
+        EXPECT_EQ(manager.PendingSkin(), nullptr);
+    };
+    run(own, 1);
+    ASSERT_NE(manager.FindFormSkinner(second->Handle()), nullptr);
+    EXPECT_EQ(manager.FindFormSkinner(first->Handle()), nullptr);
+    run(&skin, 1);
+    ASSERT_NE(manager.FindFormSkinner(first->Handle()), nullptr);
+    EXPECT_EQ(manager.FormSkinners().size(), 2u);
+
+    // A skin change refreshes the control skinners of the frames using that skin.
+    auto* panel = new TPanel(second.get());
+    panel->SetParent(second.get());
+    auto* box = new TSkinBox(panel);
+    box->HookControl(manager.FindFormSkinner(second->Handle()), own, true, nullptr);
+    own->Skin().ButtonFaceColour = clSilver;
+    run(own, 3);
+    EXPECT_EQ(panel->Color(), clSilver);
+
+    run(own, 2);
+    EXPECT_EQ(manager.FindFormSkinner(second->Handle()), nullptr);
+    EXPECT_NE(manager.FindFormSkinner(first->Handle()), nullptr);
+    EXPECT_EQ(panel->Color(), clBtnFace);  // given back when its skinner was freed
+    run(&skin, 2);
+    EXPECT_TRUE(manager.FormSkinners().empty());
+    manager.UnregisterSkin(own);
+}
+
+TEST_F(SkinManager, ThePurgeActionFreesTheSkinnersOfDestroyedWindows) {
+    const HWND window = CreateWindowExW(0, L"#32770", L"", WS_POPUP | WS_VISIBLE, 0, 0, 100, 80,
+                                        nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(manager.SkinWindow(window));
+    DestroyWindow(window);
+    manager.SetActivationCount(1);
+    int changed = 0;
+    skin.OnSkinChanged = [&](TObject*) { ++changed; };
+    manager.SetPendingSkin(&skin);
+    manager.ScheduleAction(6, 250);
+    EXPECT_EQ(manager.FormSkinners().size(), 1u);
+    EXPECT_TRUE(PumpUntil([&] { return changed == 1; }, std::chrono::seconds(3)));
+    EXPECT_TRUE(manager.FormSkinners().empty());
+    EXPECT_FALSE(manager.TimerEnabled());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "forms/dc_scopes.h"
 #include "forms/edits.h"
 #include "forms/font.h"
+#include "forms/image_list.h"
 #include "skin/bitmap_draw_win.h"
 #include "skin/controls/skin_control.h"
 #include "skin/skin_data.h"
@@ -50,6 +51,7 @@ public:
 
     using TSkinControl::DrawCellMasked;
     using TSkinControl::DrawCellStretched;
+    using TSkinControl::DrawSkinLabel;
     using TSkinControl::DrawSkinObject;
     using TSkinControl::FillSkinColor;
 };
@@ -354,6 +356,42 @@ TEST(SkinControl, DrawingHelpersDrawTheCellAskedForAndKeyOutMagenta) {
     EXPECT_EQ(GetPixel(dc, 4, 4), green);
     skinner->FillSkinColor(dc, {0, 0, 4, 4});
     EXPECT_EQ(GetPixel(dc, 1, 1), ColorToRGB(kFace));
+}
+
+// The leftmost column of the bitmap with a pixel other than white, or -1.
+int FirstInkColumn(TBitmap& bitmap) {
+    const HDC dc = bitmap.Canvas()->Handle();
+    for (int x = 0; x < bitmap.Width(); ++x)
+        for (int y = 0; y < bitmap.Height(); ++y)
+            if (GetPixel(dc, x, y) != RGB(255, 255, 255)) return x;
+    return -1;
+}
+
+TEST(SkinControl, LabelsAreAlignedAndAnEmptyTextDrawsNothingNotEvenTheIcon) {
+    TSkinnedEdit sample;
+    auto* skinner = new TProbeSkinner(&sample.host);
+    skinner->HookWindow(sample.edit->Handle(), &sample.skin, &sample.host, nullptr);
+    TImageList images(nullptr);
+    TBitmap glyph;
+    glyph.SetSize(16, 16);
+    FillSolidRect(glyph.Canvas()->Handle(), {0, 0, 16, 16}, RGB(0, 0, 0));
+    images.Add(glyph, nullptr);
+    const auto draw = [&](int alignment, const std::wstring& text, int image) {
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->SetSize(200, 24);
+        FillSolidRect(bitmap->Canvas()->Handle(), {0, 0, 200, 24}, RGB(255, 255, 255));
+        skinner->DrawSkinLabel(*bitmap->Canvas(), {0, 0, 200, 24}, alignment, text, image, &images);
+        return FirstInkColumn(*bitmap);
+    };
+    EXPECT_EQ(draw(0, L"", 0), -1);
+    const int left = draw(0, L"钢材", -1);
+    const int centre = draw(1, L"钢材", -1);
+    const int right = draw(2, L"钢材", -1);
+    EXPECT_GE(left, 2);
+    EXPECT_LT(left, 10);
+    EXPECT_GT(centre, left + 50);
+    EXPECT_GT(right, centre + 50);
+    EXPECT_EQ(draw(0, L"钢材", 0), 2);  // the icon first, at the left offset
 }
 
 }  // namespace
