@@ -56,7 +56,7 @@ std::string SkinnerLines(TCustomForm& form) {
     return out.str();
 }
 
-// The process's windows (top-level and child), its USER objects as Wine lets us count them.
+// The process's windows (top-level and child): its USER objects as Wine lets us count them.
 int WindowCount() {
     int count = 0;
     EnumThreadWindows(
@@ -70,6 +70,23 @@ int WindowCount() {
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// USER objects as the system counts them, or the windows where it does not (Wine answers 0).
+int UserObjectCount() {
+    if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return static_cast<int>(n);
+    return WindowCount();
+}
+
+// The control skinners that exist on the form's components, listed or not.
+int SkinnersOn(TCustomForm& form) {
+    int count = 0;
+    for (int i = 0; i < form.ComponentCount(); ++i) {
+        TComponent* c = form.Components(i);
+        for (int j = 0; j < c->ComponentCount(); ++j)
+            count += dynamic_cast<TSkinControl*>(c->Components(j)) != nullptr;
+    }
     return count;
 }
 
@@ -142,7 +159,7 @@ TEST_F(Skinners, TheClassificationOfTheProgramsFormsMatchesTheGoldenFile) {
 
 TEST_F(Skinners, ShowingAndHidingTheHelpWindowAndSwitchingSkinningLeaveNothingBehind) {
     const int gdiBefore = GdiObjectCount();
-    const int windowsBefore = WindowCount();
+    const int userBefore = UserObjectCount();
     const size_t framesBefore = Manager()->FormSkinners().size();
     const size_t mainSkinners =
         Manager()->FindFormSkinner(MainForm->Handle())->ControlSkinners().size();
@@ -155,13 +172,14 @@ TEST_F(Skinners, ShowingAndHidingTheHelpWindowAndSwitchingSkinningLeaveNothingBe
     EXPECT_EQ(Manager()->FormSkinners().size(), framesBefore);
     ExpectNoSkinnerOutlivesItsWindow();
     EXPECT_EQ(GdiObjectCount(), gdiBefore);
-    EXPECT_EQ(WindowCount(), windowsBefore);
+    EXPECT_EQ(UserObjectCount(), userBefore);
 
     TSkinData* skin = MainForm->SkinData1;
     for (int round = 0; round < 100; ++round) {
         skin->SetActive(false);
         RunScheduledAction();
         ASSERT_TRUE(Manager()->FormSkinners().empty());
+        ASSERT_EQ(SkinnersOn(*MainForm), 0);
         skin->SetActive(true);
         RunScheduledAction();
         ASSERT_NE(Manager()->FindFormSkinner(MainForm->Handle()), nullptr);
@@ -169,6 +187,7 @@ TEST_F(Skinners, ShowingAndHidingTheHelpWindowAndSwitchingSkinningLeaveNothingBe
     }
     EXPECT_EQ(Manager()->FindFormSkinner(MainForm->Handle())->ControlSkinners().size(),
               mainSkinners);
+    EXPECT_EQ(SkinnersOn(*MainForm), static_cast<int>(mainSkinners));
     EXPECT_EQ(GdiObjectCount(), gdiBefore);
-    EXPECT_EQ(WindowCount(), windowsBefore);
+    EXPECT_EQ(UserObjectCount(), userBefore);
 }
