@@ -7,7 +7,7 @@
 #include "app/about_box.h"
 #include "app/main_form.h"
 #include "forms/application.h"
-#include "skin/controls/skin_manager.h"
+#include "skin/manager/skin_manager.h"
 #include "skin/shared_bitmaps_win.h"
 #include "skin/skin_message_win.h"
 

@@ -13,30 +13,9 @@
 #include "forms/image_list.h"
 #include "forms/stream.h"
 #include "forms/strings.h"
+#include "skin/skin_control_types.h"
 #include "skin/skin_objects.h"
 
-enum TSkinControlType {
-    xcMainMenu,
-    xcPopupMenu,
-    xcToolbar,
-    xcControlbar,
-    xcCombo,
-    xcCheckBox,
-    xcRadioButton,
-    xcProgress,
-    xcScrollbar,
-    xcEdit,
-    xcButton,
-    xcBitBtn,
-    xcSpeedButton,
-    xcPanel,
-    xcGroupBox,
-    xcStatusBar,
-    xcTab,
-    xcSystemMenu,
-    xcFastReport
-};
-using TSkinControlTypes = uint32_t;  // bit n for TSkinControlType n
 extern const TEnumInfo SkinControlTypeInfo;
 
 enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog };

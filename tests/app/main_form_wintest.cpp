@@ -8,7 +8,7 @@
 #include "about_box.h"
 #include "forms/application.h"
 #include "main_form.h"
-#include "skin/controls/skin_manager.h"
+#include "skin/manager/skin_manager.h"
 #include "support/win_test_util.h"
 
 namespace fs = std::filesystem;

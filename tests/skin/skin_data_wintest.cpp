@@ -9,7 +9,7 @@
 #include "forms/form_reader.h"
 #include "forms/forms.h"
 #include "forms/properties.h"
-#include "skin/controls/skin_manager.h"
+#include "skin/manager/skin_manager.h"
 #include "skin/skin_data.h"
 #include "skin/skin_message_win.h"
 #include "skin/skin_reader.h"

@@ -1,18 +1,18 @@
 #pragma once
 // TSkinManage: the one process-wide skin manager. It keeps the registry of skin components,
-// watches the GUI thread's windows through a WH_CBT hook, and runs skin activation,
-// deactivation and skin changes as deferred actions on a 250 ms timer.
-//
-// What is here: registration, the hook and its bookkeeping (first activation), the choice of a
-// skin for a window, the form-skin query, the qualification of a window in SkinWindow, and the
-// scheduling and timer rules. FIXME: frame skinners and popup-menu skinners are not attached
-// yet — SkinWindow answers false after a window qualifies, and the actions that would detach,
-// reload or purge frame skinners have none to work on — until the frame skinner exists.
+// watches the GUI thread's windows through a WH_CBT hook, attaches a frame skinner to every
+// top-level window that activates and a popup-menu skinner to every popup menu window that
+// appears, and runs skin activation, deactivation and skin changes as deferred actions on a
+// 250 ms timer. It also holds the MDI state that all frame skinners share.
 
+#include <memory>
 #include <vector>
 
 #include "forms/forms.h"
 #include "forms/timer.h"
+#include "skin/frame/form_skinner_registry.h"
+#include "skin/frame/win_skin_form.h"
+#include "skin/frame/win_skin_pop_menu.h"
 #include "skin/skin_data.h"
 #include "skin/skin_manager_link.h"
 
@@ -23,7 +23,7 @@ constexpr UINT CN_IsSkinned = 0x3504;
 // GetVersion taken when the hook is installed; negative on the Windows 95 family.
 extern int32_t OsVersion;
 
-class TSkinManage : public TSkinManagerLink {
+class TSkinManage : public TSkinManagerLink, public TFormSkinnerRegistry {
 public:
     TSkinManage();
     ~TSkinManage() override;
@@ -56,17 +56,50 @@ public:
     void SkinForm(TCustomForm* form);
     // Runs the pending action now, as the timer's tick does.
     void RunPendingAction();
+    // The form of the application's screen whose window this is, or null.
+    static TCustomForm* FindAppForm(HWND window);
+
+    // Frame skinners, one per skinned top-level window, in the order attached.
+    const std::vector<TWinSkinForm*>& FormSkinners() const { return formSkinners; }
+    TWinSkinForm* FindFormSkinner(HWND window) const;
+    void RemoveFormSkinner(TWinSkinForm* skinner) override;
+    // Frees, from last to first, every frame skinner whose window is destroyed.
+    void PurgeFormSkinners();
+
+    // Popup-menu skinners, one per skinned popup menu window; owned.
+    void SkinPopupMenu(HWND window);
+    bool ReleasePopupMenu(HWND window);
+    TWinSkinPopMenu* FindPopupSkinner(HWND window) const;
+    size_t PopupSkinnerCount() const { return popupSkinners.size(); }
+    void MarkPopupsFromMenuBar();
+    bool MenuBarTracking() const { return menuBarTracking; }
+    void SetMenuBarTracking(bool value) { menuBarTracking = value; }
+
+    bool MdiMaximized() const override { return mdiMaximized; }
+    void SetMdiMaximized(bool value);
+    int MdiChildCount() const;
+    HWND MdiClient() const { return mdiClient; }
+    TCustomForm* MdiParent() const { return mdiParent; }
+    void SetMdiClient(HWND client, TCustomForm* parent) override;
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
-    static TCustomForm* FindAppForm(HWND window);
+    // Detaches a frame skinner, repaints its window natively and frees it (action 2).
+    void Unskin(TWinSkinForm* skinner);
+    void Free(TWinSkinForm* skinner);
 
     TTimer timer{nullptr};
     HHOOK hookHandle = nullptr;
+    std::vector<TWinSkinForm*> formSkinners;
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> popupSkinners;
     std::vector<TSkinData*> skins;
     bool enabled = false;
     bool forceAll = false;
     int activationCount = 0;
+    bool menuBarTracking = false;
+    bool mdiMaximized = false;
+    HWND mdiClient = nullptr;
+    TCustomForm* mdiParent = nullptr;
     int pendingAction = 0;
     TSkinData* pendingSkin = nullptr;
 };

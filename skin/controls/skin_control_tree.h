@@ -1,0 +1,63 @@
+#pragma once
+// The control skinner families. Each gets its own drawing and message handling with its family's
+// work (buttons; scroll bars and indicators; edits and containers); until then a family behaves
+// as the base TSkinControl does: it follows the control's state and draws nothing of its own.
+
+#include "skin/controls/skin_control.h"
+
+#define PONDERIX_SKIN_CONTROL_CLASS(Self, Parent) \
+    class Self : public Parent {                  \
+        PONDERIX_CLASS(Self, Parent)              \
+    public:                                       \
+        using Parent::Parent;                     \
+    };
+
+PONDERIX_SKIN_CONTROL_CLASS(TSkinButton, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinBitButton, TSkinButton)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinCheckBox, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinRadioButton, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinComBox, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinEdit, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinStatusBar, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinBox, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinGroupBox, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinUpDown, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinTab, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinTab31, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinProgress, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinTrackBar, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinSizer, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinScControl, TSkinControl)
+PONDERIX_SKIN_CONTROL_CLASS(TSkinHeader, TSkinControl)
+
+#undef PONDERIX_SKIN_CONTROL_CLASS
+
+// Speed buttons have no window: the skinner sits in the control's WindowProc, which its parent
+// feeds with the mouse and paint messages, and Handle stays null.
+class TSkinSpeedButton : public TSkinBitButton {
+    PONDERIX_CLASS(TSkinSpeedButton, TSkinBitButton)
+public:
+    using TSkinBitButton::TSkinBitButton;
+    void HookGraphicControl(TControlSkinnerHost* frame, TSkinData* skin, TCanvas* canvas);
+};
+
+// The scroll bar skinner attaches with its own operation, in one of two modes: mode 1 drags
+// the thumb itself, mode 0 leaves the drag to the control.
+class TSkinScrollbar : public TSkinControl {
+    PONDERIX_CLASS(TSkinScrollbar, TSkinControl)
+public:
+    using TSkinControl::TSkinControl;
+    virtual void HookScrollControl(TWinControl* target, TSkinData* skin, int mode,
+                                   TControlSkinnerHost* frame, TCanvas* canvas);
+    int Mode() const { return mode; }
+    bool OwnThumbDrag() const { return mode == 1; }
+
+private:
+    int mode = -1;  // not attached this way
+};
+
+class TSkinListView : public TSkinScrollbar {
+    PONDERIX_CLASS(TSkinListView, TSkinScrollbar)
+public:
+    using TSkinScrollbar::TSkinScrollbar;
+};
