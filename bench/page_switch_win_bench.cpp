@@ -14,7 +14,7 @@
 #include "app/main_form.h"
 #include "bench/win_bench_timing.h"
 #include "forms/application.h"
-#include "skin/controls/skin_manager.h"
+#include "skin/manager/skin_manager.h"
 
 namespace fs = std::filesystem;
 
