@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "about_box.h"
 #include "forms/application.h"
 #include "main_form.h"
 #include "skin/manager/skin_manager.h"
+#include "support/program_folder.h"
 #include "support/win_test_util.h"
 
 namespace fs = std::filesystem;
@@ -24,13 +26,7 @@ protected:
 
     void SetUp() override {
         // Each test works on its own copy of the database, in a folder of its own.
-        folder =
-            fs::temp_directory_path() / ("ponderix-test-" + std::to_string(GetCurrentProcessId()));
-        fs::create_directories(folder);
-        fs::copy_file(PathFromTestFolder(L"..\\bin\\weight.db"), folder / "weight.db",
-                      fs::copy_options::overwrite_existing);
-        saved = fs::current_path();
-        fs::current_path(folder);
+        folder.emplace("ponderix-test");
         Application->CreateForm(MainForm);
         Application->CreateForm(AboutBox);
         MainForm->Show();
@@ -46,9 +42,7 @@ protected:
         delete MainForm;
         AboutBox = nullptr;
         MainForm = nullptr;
-        fs::current_path(saved);
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
+        folder.reset();
     }
 
     static void Type(HWND window, const std::wstring& text) {
@@ -66,7 +60,7 @@ protected:
         table->Post();
     }
 
-    fs::path folder, saved;
+    std::optional<TProgramFolder> folder;
     std::vector<std::wstring> errors;
 };
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <fstream>
 #include <sstream>
 
@@ -15,6 +16,7 @@
 #include "skin/controls/skin_control_tree.h"
 #include "skin/manager/skin_manager.h"
 #include "support/gdi_objects.h"
+#include "support/program_folder.h"
 #include "support/win_test_util.h"
 
 namespace fs = std::filesystem;
@@ -106,13 +108,7 @@ protected:
         RegisterApplicationClasses();
     }
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("ponderix-skinners-" + std::to_string(GetCurrentProcessId()));
-        fs::create_directories(folder);
-        fs::copy_file(PathFromTestFolder(L"..\\bin\\weight.db"), folder / "weight.db",
-                      fs::copy_options::overwrite_existing);
-        saved = fs::current_path();
-        fs::current_path(folder);
+        folder.emplace("ponderix-skinners");
         Application->CreateForm(MainForm);
         Application->CreateForm(AboutBox);
         MainForm->Show();
@@ -129,9 +125,7 @@ protected:
         AboutBox = nullptr;
         MainForm = nullptr;
         FreeSkinManager();
-        fs::current_path(saved);
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
+        folder.reset();
     }
     static void RunScheduledAction() {
         ASSERT_TRUE(Manager()->TimerEnabled());
@@ -139,7 +133,7 @@ protected:
         PumpMessages();
     }
 
-    fs::path folder, saved;
+    std::optional<TProgramFolder> folder;
 };
 
 }  // namespace
