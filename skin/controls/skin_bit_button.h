@@ -18,10 +18,19 @@ protected:
 };
 
 // Speed buttons have no window: the skinner sits in the control's WindowProc, which its parent
-// feeds with the mouse and paint messages, and Handle stays null.
+// feeds with the mouse and paint messages, and Handle stays null. The button keeps its own
+// mouse handling and click; the skinner follows its state and paints it, composing in the
+// engine's shared off-screen bitmap. A button that stays down shows the pressed cell.
 class TSkinSpeedButton : public TSkinBitButton {
     PONDERIX_CLASS(TSkinSpeedButton, TSkinBitButton)
 public:
     using TSkinBitButton::TSkinBitButton;
     void HookGraphicControl(TControlSkinnerHost* frame, TSkinData* skin, TCanvas* canvas);
+
+    bool BeforeMessage(TMessage& message) override;
+    void AfterMessage(TMessage& message) override;
+    // Paints into dc, whose origin is the button's top-left corner, or, without one, into the
+    // parent's window.
+    void PaintControl(HDC dc) override;
+    void DrawControl(HDC dc, const TRect& rect) override;
 };

@@ -4,11 +4,14 @@
 #include <cctype>
 
 #include "forms/dc_scopes.h"
+#include "forms/messages.h"
 #include "forms/image_list.h"
 #include "forms/properties.h"
 #include "skin/bitmap_draw_win.h"
 #include "skin/bitmap_transform.h"
 #include "skin/controls/bit_button_layout.h"
+#include "skin/controls/control_skinner_host.h"
+#include "skin/shared_bitmaps_win.h"
 #include "skin/skin_data.h"
 
 PONDERIX_DEFINE_CLASS(TSkinBitButton, [](TClassBuilder<TSkinBitButton>&) {})
@@ -119,4 +122,74 @@ void TSkinSpeedButton::HookGraphicControl(TControlSkinnerHost* frame, TSkinData*
     ListWithFrameSkinner();
     attached = true;
     state = ssAttached;
+}
+
+bool TSkinSpeedButton::BeforeMessage(TMessage& message) {
+    switch (message.Msg) {
+        case WM_PAINT:
+            PaintControl(reinterpret_cast<HDC>(message.WParam));
+            message.Result = 1;
+            return false;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            CallOriginal(message);  // the button presses and clicks itself
+            if (control && control->Enabled()) Apply(TButtonEvent::Press);
+            PaintControl(nullptr);
+            return false;
+        default: return TSkinControl::BeforeMessage(message);
+    }
+}
+
+void TSkinSpeedButton::AfterMessage(TMessage& message) {
+    switch (message.Msg) {
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+            if (message.WParam != VK_SPACE) return;
+            Apply(message.Msg == WM_KEYDOWN ? TButtonEvent::SpaceDown : TButtonEvent::SpaceUp);
+            break;
+        case WM_LBUTTONUP: Apply(TButtonEvent::SpaceUp); break;  // clears the press, no click
+        case CM_MOUSEENTER:
+            Apply(TButtonEvent::Move);
+            BecomeHot();
+            break;
+        case CM_MOUSELEAVE:
+            mouseState = 0;
+            if (frameSkinner && frameSkinner->HotControl() == this)
+                frameSkinner->SetHotControl(nullptr);
+            if (!control || !control->Visible()) return;
+            break;
+        default: return;
+    }
+    PaintControl(nullptr);
+}
+
+void TSkinSpeedButton::PaintControl(HDC dc) {
+    if (!control || skin->Skin().Buttons.Image.Empty()) return;
+    const TRect local{0, 0, control->Width(), control->Height()};
+    try {
+        if (dc) {
+            DrawControl(dc, local);
+            return;
+        }
+        TWinControl* parent = control->Parent();
+        if (!parent || !parent->HandleAllocated() || !control->Visible()) return;
+        TWindowDC parentDc(parent->Handle(), TWindowDC::Client);
+        if (!parentDc) return;
+        DrawControl(parentDc.Dc(), local.Offset(control->Left(), control->Top()));
+    } catch (...) {
+    }
+}
+
+void TSkinSpeedButton::DrawControl(HDC dc, const TRect& rect) {
+    if (rect.IsEmpty()) return;
+    enabled = control->Enabled();
+    focused = false;
+    isDefault = false;
+    text = GetStrPropByName(control, "Caption");
+    const bool down = SameName(GetEnumPropName(control, "Down"), "true");
+    const TRect local{0, 0, rect.Width(), rect.Height()};
+    TBitmap& shared = SkinShared().Bitmap();
+    ComposeGlyphButton(shared, local, SpeedButtonCell(FaceState(), down));
+    BitBlt(dc, rect.left, rect.top, local.right, local.bottom, shared.Canvas()->Handle(), 0, 0,
+           SRCCOPY);
 }

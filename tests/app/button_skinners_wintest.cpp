@@ -14,6 +14,7 @@
 #include "forms/dc_scopes.h"
 #include "forms/bit_btn.h"
 #include "forms/font.h"
+#include "forms/speed_button.h"
 #include "main_form.h"
 #include "skin/controls/bit_button_layout.h"
 #include "skin/bitmap_draw_win.h"
@@ -623,4 +624,35 @@ TEST_F(ButtonSkinners, BitmapButtonsLayTheirGlyphOutAndGreyItWhenDisabled) {
         EXPECT_EQ(wrong, 0);
         delete button;
     }
+}
+
+TEST_F(ButtonSkinners, ASpeedButtonThatStaysDownShowsThePressedCellEvenDisabled) {
+    TForm form(nullptr);
+    form.SetBounds(60, 60, 300, 200);
+    form.Show();
+    TTestSkinnerHost host;
+    auto* button = new TSpeedButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(20, 20, 60, 30);
+    auto* skinner = new TSkinSpeedButton(button);
+    skinner->HookGraphicControl(&host, MainForm->SkinData1, host.ControlCanvas());
+    // What the parent shows where the button is, against the face cell made from the skin.
+    auto shows = [&](int cell) {
+        RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        PumpMessages();
+        TBitmap shot;
+        shot.SetSize(button->Width(), button->Height());
+        TWindowDC dc(form.Handle(), TWindowDC::Client);
+        BitBlt(shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), dc.Dc(), button->Left(),
+               button->Top(), SRCCOPY);
+        return FaceMismatches(shot, *ExpectedFace(button->Width(), button->Height(), cell), {});
+    };
+    EXPECT_EQ(shows(1), 0);
+    button->SetEnabled(false);
+    EXPECT_EQ(shows(3), 0);
+    button->SetGroupIndex(1);
+    button->SetDown(true);
+    EXPECT_EQ(shows(2), 0);  // down beats disabled
+    button->SetEnabled(true);
+    EXPECT_EQ(shows(2), 0);
 }
