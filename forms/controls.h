@@ -223,6 +223,9 @@ protected:
     friend class TWinControl;
     // Paints into the parent's context, whose origin is this control's top-left corner.
     virtual void Paint(HDC dc);
+    // The parent paints the control with WM_PAINT, the context in wParam, through WindowProc,
+    // so that whatever replaced WindowProc (a skinner) can paint it instead.
+    void WndProc(TMessage& message) override;
 };
 
 // Registers the classes of this unit with the form reader.

@@ -195,6 +195,14 @@ PONDERIX_DEFINE_CLASS(TGraphicControl, [](TClassBuilder<TGraphicControl>&) {})
 
 void TGraphicControl::Paint(HDC) {}
 
+void TGraphicControl::WndProc(TMessage& message) {
+    if (message.Msg == WM_PAINT) {
+        Paint(reinterpret_cast<HDC>(message.WParam));
+        return;
+    }
+    TControl::WndProc(message);
+}
+
 // ---- TWinControl ----------------------------------------------------------------------------
 
 PONDERIX_DEFINE_CLASS(TWinControl, [](TClassBuilder<TWinControl>& b) {
@@ -534,7 +542,7 @@ void TWinControl::PaintControls(HDC dc) {
         GetViewportOrgEx(dc, &origin);
         SetViewportOrgEx(dc, origin.x + c->Left(), origin.y + c->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, c->Width(), c->Height());
-        graphic->Paint(dc);
+        graphic->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
     }
 }
 

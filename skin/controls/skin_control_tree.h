@@ -1,8 +1,12 @@
 #pragma once
-// The control skinner families. Each gets its own drawing and message handling with its family's
-// work (buttons; scroll bars and indicators; edits and containers); until then a family behaves
-// as the base TSkinControl does: it follows the control's state and draws nothing of its own.
+// The control skinner families. The button skinners have their own files; each other family
+// gets its own drawing and message handling with its family's work (scroll bars and indicators;
+// edits and containers); until then a family behaves as the base TSkinControl does: it follows
+// the control's state and draws nothing of its own.
 
+#include "skin/controls/skin_bit_button.h"
+#include "skin/controls/skin_button.h"
+#include "skin/controls/skin_check_box.h"
 #include "skin/controls/skin_control.h"
 
 #define PONDERIX_SKIN_CONTROL_CLASS(Self, Parent) \
@@ -12,10 +16,6 @@
         using Parent::Parent;                     \
     };
 
-PONDERIX_SKIN_CONTROL_CLASS(TSkinButton, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinBitButton, TSkinButton)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinCheckBox, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinRadioButton, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinComBox, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinEdit, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinStatusBar, TSkinControl)
@@ -31,15 +31,6 @@ PONDERIX_SKIN_CONTROL_CLASS(TSkinScControl, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinHeader, TSkinControl)
 
 #undef PONDERIX_SKIN_CONTROL_CLASS
-
-// Speed buttons have no window: the skinner sits in the control's WindowProc, which its parent
-// feeds with the mouse and paint messages, and Handle stays null.
-class TSkinSpeedButton : public TSkinBitButton {
-    PONDERIX_CLASS(TSkinSpeedButton, TSkinBitButton)
-public:
-    using TSkinBitButton::TSkinBitButton;
-    void HookGraphicControl(TControlSkinnerHost* frame, TSkinData* skin, TCanvas* canvas);
-};
 
 // The scroll bar skinner attaches with its own operation, in one of two modes: mode 1 drags
 // the thumb itself, mode 0 leaves the drag to the control.

@@ -1,11 +1,6 @@
 #include "skin/controls/skin_control_tree.h"
 
 #define PONDERIX_DEFINE_SKINNER(Self) PONDERIX_DEFINE_CLASS(Self, [](TClassBuilder<Self>&) {})
-PONDERIX_DEFINE_SKINNER(TSkinButton)
-PONDERIX_DEFINE_SKINNER(TSkinBitButton)
-PONDERIX_DEFINE_SKINNER(TSkinSpeedButton)
-PONDERIX_DEFINE_SKINNER(TSkinCheckBox)
-PONDERIX_DEFINE_SKINNER(TSkinRadioButton)
 PONDERIX_DEFINE_SKINNER(TSkinComBox)
 PONDERIX_DEFINE_SKINNER(TSkinEdit)
 PONDERIX_DEFINE_SKINNER(TSkinStatusBar)
@@ -22,21 +17,6 @@ PONDERIX_DEFINE_SKINNER(TSkinHeader)
 PONDERIX_DEFINE_SKINNER(TSkinScrollbar)
 PONDERIX_DEFINE_SKINNER(TSkinListView)
 #undef PONDERIX_DEFINE_SKINNER
-
-void TSkinSpeedButton::HookGraphicControl(TControlSkinnerHost* frame, TSkinData* skinData,
-                                          TCanvas* sharedCanvas) {
-    auto* target = dynamic_cast<TControl*>(Owner());
-    if (attached || !target) return;
-    skin = skinData;
-    canvas = sharedCanvas;
-    frameSkinner = frame;
-    graphicControl = target;
-    control = target;
-    ReplaceControlWindowProc(target);
-    ListWithFrameSkinner();
-    attached = true;
-    state = ssAttached;
-}
 
 void TSkinScrollbar::HookScrollControl(TWinControl* target, TSkinData* skinData, int scrollMode,
                                        TControlSkinnerHost* frame, TCanvas* sharedCanvas) {
