@@ -15,6 +15,7 @@
 #include "forms/dc_scopes.h"
 #include "forms/bit_btn.h"
 #include "forms/font.h"
+#include "forms/label.h"
 #include "forms/speed_button.h"
 #include "main_form.h"
 #include "skin/controls/bit_button_layout.h"
@@ -546,6 +547,23 @@ TExtent CaptionExtent(TBitBtn* button) {
 
 }  // namespace
 
+// A bitmap button with a published Alignment, as bitmap buttons of other class libraries have:
+// the skinner reads it by name, so it serves them too.
+class TAlignedBitBtn : public TBitBtn {
+    PONDERIX_CLASS(TAlignedBitBtn, TBitBtn)
+public:
+    using TBitBtn::TBitBtn;
+    TAlignment Alignment() const { return alignment; }
+    void SetAlignment(TAlignment value) { alignment = value; }
+
+private:
+    TAlignment alignment = taLeftJustify;
+};
+
+PONDERIX_DEFINE_CLASS(TAlignedBitBtn, [](TClassBuilder<TAlignedBitBtn>& b) {
+    b.Enum("Alignment", AlignmentType, &TAlignedBitBtn::Alignment, &TAlignedBitBtn::SetAlignment);
+})
+
 TEST_F(ButtonSkinners, BitmapButtonsLayTheirGlyphOutAndGreyItWhenDisabled) {
     TForm form(nullptr);
     form.SetBounds(60, 60, 400, 300);
@@ -561,6 +579,7 @@ TEST_F(ButtonSkinners, BitmapButtonsLayTheirGlyphOutAndGreyItWhenDisabled) {
         int margin, spacing;
         bool enabled;
         COLORREF glyphColor;
+        TAlignment alignment = taLeftJustify;
     };
     for (const TCase& c : {
              TCase{"left", L"确定", blGlyphLeft, 4, 4, true, kGlyphUp},
@@ -571,9 +590,11 @@ TEST_F(ButtonSkinners, BitmapButtonsLayTheirGlyphOutAndGreyItWhenDisabled) {
              TCase{"margin and spacing -1", L"确定", blGlyphLeft, -1, -1, true, kGlyphUp},
              TCase{"empty caption", L"", blGlyphLeft, 10, 4, true, kGlyphUp},
              TCase{"disabled, first cell grey", L"确定", blGlyphLeft, 4, 4, false, grey},
+             TCase{"taCenter", L"确定", blGlyphLeft, 4, 4, true, kGlyphUp, taCenter},
          }) {
         SCOPED_TRACE(c.name);
-        auto* button = new TBitBtn(&form);
+        auto* button = new TAlignedBitBtn(&form);
+        button->SetAlignment(c.alignment);
         button->SetParent(&form);
         button->SetBounds(20, 20, 120, 48);
         button->SetCaption(c.caption);
@@ -594,6 +615,7 @@ TEST_F(ButtonSkinners, BitmapButtonsLayTheirGlyphOutAndGreyItWhenDisabled) {
         layout.layout = c.layout;
         layout.margin = c.margin;
         layout.spacing = c.spacing;
+        layout.centred = c.alignment == taCenter;
         const TBitButtonPlaces places = PlaceBitButton(layout);
         std::unique_ptr<TBitmap> shot = Shot(button->Handle());
         std::unique_ptr<TBitmap> face =
