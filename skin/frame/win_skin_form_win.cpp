@@ -146,6 +146,9 @@ void TWinSkinForm::Detach() {
                 (outer.right - outer.left) + nativeFrame.cx - frame.left - frame.right;
             const int height = (outer.bottom - outer.top) + nativeFrame.cy - frame.caption -
                                menuBarHeight - frame.bottom;
+            // Around the same centre, as FitToFrame placed it.
+            origin.x -= (width - (outer.right - outer.left)) / 2;
+            origin.y -= (height - (outer.bottom - outer.top)) / 2;
             SetWindowPos(handle, nullptr, origin.x, origin.y, width, height,
                          SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
         }
@@ -270,8 +273,16 @@ void TWinSkinForm::FitToFrame(bool refresh) {
             width = needed;
         }
     }
-    SetWindowPos(handle, nullptr, 0, 0, width, height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // The window keeps its centre, so that a centred window (the main window, a message box over
+    // its owner) stays centred around its new frame.
+    RECT outer{};
+    GetWindowRect(handle, &outer);
+    POINT origin{outer.left - (width - (outer.right - outer.left)) / 2,
+                 outer.top - (height - (outer.bottom - outer.top)) / 2};
+    if (HWND parent = GetParent(handle); parent && (style & WS_CHILD))
+        ScreenToClient(parent, &origin);
+    SetWindowPos(handle, nullptr, origin.x, origin.y, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 bool TWinSkinForm::AddControlSkinner(TSkinControl* skinner) {
