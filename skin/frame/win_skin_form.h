@@ -3,24 +3,34 @@
 // list of the window's control skinners (with their shared canvas and the hot one), runs the
 // control classification when it attaches, and gives the window back when detached.
 //
-// What is here: construction, the control skinner list, attaching to a form or a bare window
-// with the window kind and the classification, the replaced window procedure's answers to the
-// skin engine's own messages, and Detach/ReleaseWindow for all of that. The skinned frame itself
-// (caption styles, frame metrics, title-bar buttons, painting, region, menu bar) is added to
-// this class with the frame's work; until then the window keeps its native frame.
+// The skinned frame: the native caption style is taken away, the non-client area is sized to
+// the skin's border pieces and caption, and the frame is painted from them (with the title and
+// the title-bar buttons) and cut to a window region from their magenta pixels. Title-bar buttons
+// follow the mouse through non-client messages and a hover timer. Detach gives the window its
+// native frame, styles, size and region back. The menu bar is not drawn by the frame yet.
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include <memory>
+
+#include "forms/bitmap.h"
 #include "forms/component.h"
 #include "forms/graphics.h"
+#include "forms/owned.h"
+#include "forms/timer.h"
 #include "skin/controls/control_skinner_host.h"
 #include "skin/controls/replaced_window_proc.h"
+#include "skin/frame/frame_layout.h"
+#include "skin/frame/nc_object.h"
 
 class TCustomForm;
 class TFormSkinnerRegistry;
+class TDataSkinBorder;
+class TMenuItem;
+class TPopupMenu;
 class TSkinData;
 
 // Window kind.
@@ -35,6 +45,11 @@ constexpr int fsSkinChange = 3;  // a skin change is being applied
 constexpr int fsDestroying = 4;  // detaching at WM_NCDESTROY
 constexpr int fsActivating = 5;  // the window is being refitted
 constexpr int fsWindowDestroyed = 6;
+
+// The frame skinner's private messages.
+constexpr UINT CN_RepaintFrame = 0x3502;  // repaint the whole frame
+constexpr UINT CN_ReapplySkin = 0x3401;   // run ApplySkinChange
+constexpr UINT CN_ButtonAction = 0x3514;  // a title-bar button without a built-in action, wParam
 
 struct TFrameSkinnerProcTag {
     static constexpr const wchar_t* PropertyName = L"PonderixFrameSkinner";
@@ -66,8 +81,35 @@ public:
     void Detach();
     // At WM_NCDESTROY: lets go of the window without restoring it.
     void ReleaseWindow();
-    // Refreshes every control skinner after a skin change.
+    // Refreshes every control skinner after a skin change and refits the frame.
     void ApplySkinChange();
+    // Takes the native caption style away (false) or gives it back (true).
+    void SetNativeCaption(bool restore);
+    // Frame sizes and title-bar buttons from the skin (nothing for an empty skin).
+    void LoadFrameMetrics();
+    void FreeSysButtons();
+    // Resizes the window around its client area for the skinned frame.
+    void FitToFrame(bool refresh);
+
+    // Painting and the window region. A null dc paints on a window DC of its own.
+    void PaintFrame(HDC dc);
+    void DrawSysButton(TWinSysButton& button, int state);
+    void UpdateRegion();
+    void DropRegion();
+
+    TNCObject* HotObject() const { return hotObject; }
+    void SetHotObject(TNCObject* object) { hotObject = object; }
+    const std::vector<std::unique_ptr<TWinSysButton>>& SysButtons() const { return sysButtons; }
+    const TFrameSizes& FrameSizes() const { return frame; }
+    int BorderKind() const { return borderKind; }
+    uint8_t Capabilities() const { return capabilities; }
+    int WindowState() const { return windowState; }
+    bool Active() const { return active; }
+    bool RegionSet() const { return regionSet; }
+    const TRect& TitleRect() const { return titleRect; }
+    // The own system menu (Tag 33333), shown from the caption and the window-icon button.
+    TPopupMenu* SystemMenu() const { return systemMenu.get(); }
+    bool HoverTimerEnabled() const { return hoverTimer && hoverTimer->Enabled(); }
 
     void FreeControlSkinners();
     // The manager frees this skinner itself, or is going: no need to be taken off its list.
@@ -85,7 +127,54 @@ public:
 
 private:
     void WindowMessage(TMessage& message);
+    bool FrameMessage(TMessage& message);
+    void FrameStageMessage(TMessage& message);
+    void PassOn(TMessage& message);
     void Unsubclass();
+    bool Captionless() const { return borderKind == bkCaptionless; }
+    bool MdiChildNotNormal() const { return kind == wkMdiChild && windowState != fwNormal; }
+    void ReadWindowState();
+    void LoadWindowIcon();
+    void DrawWindowIcon(HDC dc, int x, int y);
+    TSysButtonContext ButtonContext() const;
+
+    // Handlers of the frame's messages.
+    void OnSize(TMessage& message);
+    void OnGetMinMaxInfo(TMessage& message);
+    void OnSkinActive();
+    void OnNcCalcSize(TMessage& message);
+    void OnNcHitTest(TMessage& message);
+    void OnNcPaint(TMessage& message);
+    void OnNcActivate(TMessage& message);
+    void OnNcMouseMove(TMessage& message);
+    void OnNcLButtonDown(TMessage& message);
+    void OnNcLButtonUp(TMessage& message);
+    void OnNcLButtonDblClk(TMessage& message);
+    void OnNcRButtonDown(TMessage& message);
+    void OnSysCommand(TMessage& message);
+    void OnHoverTimer();
+    void SetHoverTimer(bool enabled);
+    POINT ToFrameCoords(POINT screen) const;
+    TWinSysButton* SysButtonAt(POINT point) const;
+    void PerformAction(POINT screen);
+    void ToggleMaximize();
+    void ToggleMinimize();
+    void RestoreWindow();
+    void SendToMdiChild(WPARAM command);
+    void ShowSystemMenu(POINT screen);
+    void BuildSystemMenu();
+    void EnableSystemMenuItems();
+    void SystemMenuClick(TMenuItem& item);
+    void PostCommand(WPARAM command);
+
+    // Painting (frame_paint_win.cpp).
+    void DrawBorderPiece(TDataSkinBorder& piece, const TRect& rect, HDC dc);
+    void PaintCaption(HDC dc);
+    void DrawTitle(TCanvas& canvas, const TRect& strip);
+    void LayoutSysButtons();
+    bool IsSysButtonVisible(TWinSysButton& button);
+    void DrawSysButtons(HDC dc);
+    void ReleaseRegion();
 
     TFormSkinnerRegistry* manager;
     TReplacedWindowProc<TFrameSkinnerProcTag> windowInstance;
@@ -97,6 +186,32 @@ private:
     HWND ownerWindow = nullptr;
     DWORD style = 0;
     HWND mdiClient = nullptr;
+    Owned<HFONT, &DeleteObject> captionFont;
+    std::unique_ptr<TTimer> hoverTimer;
+    std::unique_ptr<TPopupMenu> systemMenu;
+    std::wstring titlePrefix = L"  ";
+    DWORD lastSysMenuClick = 0;
+    UINT doubleClickTime = 0;
+    HICON icon = nullptr;
+    int iconSize = 16;
+    TFrameSizes frame;
+    TRect windowRect;
+    TRect titleRect;
+    SIZE nativeFrame{};
+    int menuBarHeight = 0;
+    bool rightToLeft = false;
+    HMENU systemMenuHandle = nullptr;
+    int rightButtonsLeft = 0;
+    TNCObject* hotObject = nullptr;
+    bool regionSet = false;
+    SIZE regionSize{};
+    std::vector<std::unique_ptr<TWinSysButton>> sysButtons;
+    TBitmap iconBitmap;
+    TBitmap captionBitmap;
+    bool active = true;
+    int borderKind = bkSizable;
+    uint8_t capabilities = 0;
+    int windowState = fwNormal;
     TCanvas controlCanvas;
     TCustomForm* form = nullptr;
     HWND handle = nullptr;

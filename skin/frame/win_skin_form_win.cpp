@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
+#include "forms/dc_scopes.h"
 #include "forms/forms.h"
+#include "forms/menus.h"
 #include "skin/controls/classification.h"
 #include "skin/controls/skin_control.h"
 #include "skin/frame/form_skinner_registry.h"
 #include "skin/skin_data.h"
 
-// The engine's private messages the frame's window procedure answers.
 namespace {
-constexpr UINT kSkinActive = 0x3503;  // CN_SkinActive
-constexpr UINT kIsSkinned = 0x3504;   // CN_IsSkinned
-
 std::wstring ClassNameOf(HWND window) {
     wchar_t name[101] = {};
     GetClassNameW(window, name, 101);
@@ -23,10 +21,17 @@ std::wstring ClassNameOf(HWND window) {
 PONDERIX_DEFINE_CLASS(TWinSkinForm, [](TClassBuilder<TWinSkinForm>&) {})
 
 TWinSkinForm::TWinSkinForm(TComponent* owner, TFormSkinnerRegistry* manager)
-    : TComponent(owner), manager(manager) {}
+    : TComponent(owner), manager(manager), doubleClickTime(GetDoubleClickTime()) {
+    // The system's caption font, from the non-client metrics.
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        captionFont.Reset(CreateFontIndirectW(&metrics.lfCaptionFont));
+}
 
 TWinSkinForm::~TWinSkinForm() {
     FreeControlSkinners();
+    FreeSysButtons();
     Unsubclass();
     if (manager) manager->RemoveFormSkinner(this);
 }
@@ -36,15 +41,60 @@ void TWinSkinForm::AttachToForm(TSkinData* skinData, TCustomForm* target) {
     Attach(skinData);
 }
 
+void TWinSkinForm::ReadWindowState() {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (GetWindowPlacement(handle, &placement))
+        windowState = WindowStateFromShowCommand(static_cast<int>(placement.showCmd));
+}
+
+void TWinSkinForm::LoadWindowIcon() {
+    iconSize = GetSystemMetrics(SM_CXSMICON);
+    icon = reinterpret_cast<HICON>(SendMessageW(handle, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(handle, WM_GETICON, ICON_BIG, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle, GCLP_HICONSM));
+    if (icon) {
+        iconBitmap.SetPixelFormat(TPixelFormat::pf24bit);
+        iconBitmap.SetSize(iconSize, iconSize);
+        HDC dc = iconBitmap.Canvas()->Handle();
+        FillSolidRect(dc, {0, 0, iconSize, iconSize}, ColorToRGB(skin->Skin().ButtonFaceColour));
+        DrawWindowIcon(dc, 0, 0);
+        iconBitmap.FreeContext();
+    } else if (!skin->DefaultIcon()->Empty()) {
+        iconBitmap.Assign(*skin->DefaultIcon());
+    }
+}
+
+void TWinSkinForm::DrawWindowIcon(HDC dc, int x, int y) {
+    if (!icon) return;
+    Owned<HICON, &DestroyIcon> copy(
+        static_cast<HICON>(CopyImage(icon, IMAGE_ICON, iconSize, iconSize, LR_COPYFROMRESOURCE)));
+    DrawIconEx(dc, x, y, copy ? copy.Get() : icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+}
+
 void TWinSkinForm::Attach(TSkinData* skinData) {
     if (windowInstance.Attached() || !IsWindow(handle)) return;
     skin = skinData;
+    hoverTimer = std::make_unique<TTimer>(nullptr);
+    hoverTimer->SetEnabled(false);
+    hoverTimer->SetInterval(250);
+    hoverTimer->OnTimer = [this](TObject*) { OnHoverTimer(); };
     frameEnabled = HasSkinControl(skin->SkinControls(), xcMainMenu);
     style = static_cast<DWORD>(GetWindowLongW(handle, GWL_STYLE));
+    rightToLeft = GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
+    systemMenuHandle = GetSystemMenu(handle, FALSE);
+    LoadWindowIcon();
     caption = SkinWindowText(handle);
     windowClass = ClassNameOf(handle);
     ownerWindow = GetWindow(handle, GW_OWNER);
     GetClientRect(handle, &clientRect);
+    RECT outer{};
+    GetWindowRect(handle, &outer);
+    nativeFrame = {(outer.right - outer.left) - clientRect.right,
+                   (outer.bottom - outer.top) - clientRect.bottom};
+    capabilities = CapabilitiesOf(style, systemMenuHandle != nullptr);
+    BuildSystemMenu();
+    ReadWindowState();
     // The window kind: the first direct child of class "MDIClient" makes an MDI frame.
     for (HWND child = GetTopWindow(handle); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (ClassNameOf(child) == L"MDIClient") {
@@ -55,8 +105,16 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
         }
     }
     if (GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_MDICHILD) kind = wkMdiChild;
-    // Without the frame the skinner is active at once: it only serves the control skinners.
-    if (!frameEnabled) skinState = fsActive;
+    borderKind = BorderKindOf(style, windowClass == L"#32770");
+    if (frameEnabled) {
+        if (!(kind == wkMdiChild && manager && manager->MdiMaximized()) &&
+            windowState != fwMinimized)
+            SetNativeCaption(false);
+        LoadFrameMetrics();
+    } else {
+        // Without the frame the skinner is active at once: it only serves the control skinners.
+        skinState = fsActive;
+    }
     windowInstance.Attach(handle, [this](TMessage& message) { WindowMessage(message); });
     TControlClassifier classifier(*this, *skin);
     if (form)
@@ -66,50 +124,165 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
     InvalidateRect(handle, nullptr, TRUE);
 }
 
-void TWinSkinForm::WindowMessage(TMessage& message) {
-    switch (message.Msg) {
-        case kIsSkinned: message.Result = 1; return;
-        case kSkinActive:
-            activated = true;
-            if (skinState == fsAttached) skinState = fsActive;
-            return;
-        case WM_NCDESTROY: {
-            skinState = fsDestroying;
-            const WNDPROC old = windowInstance.OldProc();
-            const HWND window = handle;
-            ReleaseWindow();
-            message.Result =
-                CallWindowProcW(old, window, message.Msg, message.WParam, message.LParam);
-            skinState = fsWindowDestroyed;
-            return;
-        }
-        default: break;
-    }
-    message.Result = windowInstance.CallOld(message.Msg, message.WParam, message.LParam);
-}
-
 void TWinSkinForm::Unsubclass() { windowInstance.Detach(); }
 
 void TWinSkinForm::Detach() {
+    systemMenu.reset();
+    if (hoverTimer) hoverTimer->SetEnabled(false);
     if (!windowInstance.Attached()) return;
     Unsubclass();
     FreeControlSkinners();
+    if (frameEnabled) {
+        SetNativeCaption(true);
+        captionBitmap.SetSize(0, 0);
+        if (skinState != fsDestroying && (kind == wkMdiChild || !(style & WS_CHILD))) {
+            // The native frame around the same client area, at the same place.
+            RECT outer{}, client{};
+            GetWindowRect(handle, &outer);
+            GetClientRect(handle, &client);
+            POINT origin{outer.left, outer.top};
+            if (kind == wkMdiChild) ScreenToClient(GetParent(handle), &origin);
+            const int width =
+                (outer.right - outer.left) + nativeFrame.cx - frame.left - frame.right;
+            const int height = (outer.bottom - outer.top) + nativeFrame.cy - frame.caption -
+                               menuBarHeight - frame.bottom;
+            // Around the same centre, as FitToFrame placed it.
+            origin.x -= (width - (outer.right - outer.left)) / 2;
+            origin.y -= (height - (outer.bottom - outer.top)) / 2;
+            SetWindowPos(handle, nullptr, origin.x, origin.y, width, height,
+                         SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+        }
+        SetWindowRgn(handle, nullptr, TRUE);
+        regionSet = false;
+        regionSize = {};
+    }
     if (form && skinState != fsDestroying)
         for (int i = 0; i < form->ComponentCount(); ++i)
             if (auto* control = dynamic_cast<TControl*>(form->Components(i))) control->Invalidate();
 }
 
 void TWinSkinForm::ReleaseWindow() {
+    systemMenu.reset();
+    if (hoverTimer) hoverTimer->SetEnabled(false);
     if (!windowInstance.Attached()) return;
     Unsubclass();
     FreeControlSkinners();
+    captionBitmap.SetSize(0, 0);
 }
 
 void TWinSkinForm::ApplySkinChange() {
     const int previous = skinState;
     skinState = fsSkinChange;
     for (TSkinControl* skinner : controlSkinners) skinner->SkinChanged();
+    if (frameEnabled && previous != fsAttached) {
+        LoadFrameMetrics();
+        FitToFrame(true);
+        UpdateRegion();
+    }
     skinState = previous == fsAttached ? fsAttached : fsActive;
+    if (frameEnabled && skinState == fsActive) PaintFrame(nullptr);
+}
+
+void TWinSkinForm::SetNativeCaption(bool restore) {
+    if (kind == wkMdiChild && manager && manager->MdiMaximized() && !restore) return;
+    LONG current = GetWindowLongW(handle, GWL_STYLE);
+    if (restore) {
+        if (capabilities & capSystemMenu) current |= WS_SYSMENU;
+        if (capabilities & capMinimize) current |= WS_MINIMIZEBOX;
+        if (capabilities & capMaximize) current |= WS_MAXIMIZEBOX;
+        if (capabilities & capCaptionRemoved) current |= WS_CAPTION;
+    } else if (ownerWindow || kind == wkMdiChild) {
+        current &= ~(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    } else {
+        // Only a window whose caption is whole has one to give back.
+        if ((current & WS_CAPTION) == WS_CAPTION) capabilities |= capCaptionRemoved;
+        current &= ~WS_CAPTION;
+    }
+    SetWindowLongW(handle, GWL_STYLE, current);
+    style = static_cast<DWORD>(current);
+}
+
+void TWinSkinForm::LoadFrameMetrics() {
+    if (skin->Empty()) return;
+    TSkinDescription& d = skin->Skin();
+    if (Captionless()) {
+        frame = {};
+        menuBarHeight = 0;
+    } else {
+        frame = FrameSizesFromPieces(
+            {d.FrameLeft.Image.Width(), d.FrameLeft.Image.Height(), d.FrameLeft.FrameCount},
+            {d.FrameTop.Image.Width(), d.FrameTop.Image.Height(), d.FrameTop.FrameCount},
+            {d.FrameRight.Image.Width(), d.FrameRight.Image.Height(), d.FrameRight.FrameCount},
+            {d.FrameBottom.Image.Width(), d.FrameBottom.Image.Height(), d.FrameBottom.FrameCount});
+    }
+    FreeSysButtons();
+    for (const auto& skinButton : d.SysButtons) {
+        if (skinButton->Action == 3 || skinButton->Action == 11) {
+            // The window-icon buttons show the window's icon, one cell.
+            if (skinButton->Image.Empty()) skinButton->Image.Assign(iconBitmap);
+            if (skin->DefaultIcon()->Empty()) skin->DefaultIcon()->Assign(iconBitmap);
+            skinButton->FrameCount = 1;
+        }
+        sysButtons.push_back(std::make_unique<TWinSysButton>(*this, *skinButton));
+    }
+}
+
+void TWinSkinForm::FreeSysButtons() {
+    hotObject = nullptr;
+    sysButtons.clear();
+}
+
+void TWinSkinForm::FitToFrame(bool refresh) {
+    if (windowState == fwMaximized) {
+        SetWindowPos(handle, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        return;
+    }
+    // The client area kept is the one measured at attach, inside the native frame, so that the
+    // window's contents keep the size they were laid out for whatever its border style was.
+    int width = clientRect.right - clientRect.left + frame.left + frame.right;
+    if (refresh) GetClientRect(handle, &clientRect);
+    const int height =
+        clientRect.bottom - clientRect.top + frame.caption + frame.bottom + menuBarHeight;
+    if (!refresh && (windowClass == L"TMessageForm" || windowClass == L"#32770")) {
+        int spaceWidth = 0;
+        {
+            TWindowDC dc(handle, TWindowDC::WholeWindow);
+            TSavedDC saved(dc.Dc());
+            if (captionFont) SelectObject(dc.Dc(), captionFont.Get());
+            SIZE size{};
+            GetTextExtentPoint32W(dc.Dc(), L" ", 1, &size);
+            spaceWidth = size.cx;
+        }
+        caption = SkinWindowText(handle);
+        const TDataSkinTitle& title = skin->Skin().Title;
+        const int needed = MessageBoxNeededWidth(static_cast<int>(caption.size()), spaceWidth,
+                                                 frame, title.LeftWidth, title.RightWidth,
+                                                 title.TXTBackleft, title.TXTBackRight);
+        if (width < needed) {
+            const int shift = (needed - width) / 2;
+            for (HWND child = GetTopWindow(handle); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                RECT r{};
+                GetWindowRect(child, &r);
+                POINT p{r.left, r.top};
+                ScreenToClient(handle, &p);
+                SetWindowPos(child, nullptr, p.x + shift, p.y, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING |
+                                 SWP_NOACTIVATE);
+            }
+            width = needed;
+        }
+    }
+    // The window keeps its centre, so that a centred window (the main window, a message box over
+    // its owner) stays centred around its new frame.
+    RECT outer{};
+    GetWindowRect(handle, &outer);
+    POINT origin{outer.left - (width - (outer.right - outer.left)) / 2,
+                 outer.top - (height - (outer.bottom - outer.top)) / 2};
+    if (HWND parent = GetParent(handle); parent && (style & WS_CHILD))
+        ScreenToClient(parent, &origin);
+    SetWindowPos(handle, nullptr, origin.x, origin.y, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 bool TWinSkinForm::AddControlSkinner(TSkinControl* skinner) {

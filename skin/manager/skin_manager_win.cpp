@@ -5,6 +5,7 @@
 
 #include "forms/callback_guard.h"
 #include "forms/forms.h"
+#include "skin/frame/min_animation.h"
 
 int32_t OsVersion = 0;
 
@@ -36,6 +37,8 @@ TSkinManage::~TSkinManage() {
     if (hookHandle) UnhookWindowsHookEx(hookHandle);
     if (activeManager == this) activeManager = nullptr;
     popupSkinners.clear();
+    // The frame skinners switched the system's minimise animation off; the user's setting returns.
+    RestoreMinAnimation();
     // Frame skinners of forms stay with their forms, which must not reach this manager any
     // more; those of bare windows belong to the manager.
     for (TWinSkinForm* skinner : std::exchange(formSkinners, {})) {
@@ -163,9 +166,11 @@ void TSkinManage::ScheduleAction(int action, int intervalMs) {
     if (action == 2) enabled = false;
 }
 
-// FIXME: the frame skinners cache nothing per skin yet; their title-bar buttons and frame
-// metrics, which this must drop, come with the skinned frame.
-void TSkinManage::ClearFormCaches() {}
+// A new parse has freed the skin's title-bar buttons: the frame skinners drop theirs at once, and
+// take new ones (with the new frame metrics) when the skin change is applied.
+void TSkinManage::ClearFormCaches() {
+    for (TWinSkinForm* skinner : formSkinners) skinner->FreeSysButtons();
+}
 
 TWinSkinForm* TSkinManage::FindFormSkinner(HWND window) const {
     for (TWinSkinForm* skinner : formSkinners)
@@ -279,8 +284,7 @@ void TSkinManage::RunPendingAction() {
             break;
         case 3: {
             PurgeFormSkinners();
-            // FIXME: each frame skinner also drops its caches and reloads its frame metrics
-            // first, with the skinned frame; the control skinners are refreshed here.
+            // Each frame skinner reloads its frame metrics, refits and refreshes its controls.
             const std::vector<TWinSkinForm*> list = formSkinners;
             for (TWinSkinForm* s : list) {
                 if (!usesSkin(s)) continue;
