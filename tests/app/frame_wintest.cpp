@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "about_box.h"
 #include "forms/application.h"
@@ -12,6 +13,7 @@
 #include "skin/bitmap_draw_win.h"
 #include "skin/bitmap_slice_win.h"
 #include "skin/manager/skin_manager.h"
+#include "support/program_folder.h"
 #include "support/win_test_util.h"
 
 namespace fs = std::filesystem;
@@ -38,13 +40,7 @@ protected:
         RegisterApplicationClasses();
     }
     void SetUp() override {
-        folder =
-            fs::temp_directory_path() / ("ponderix-frame-" + std::to_string(GetCurrentProcessId()));
-        fs::create_directories(folder);
-        fs::copy_file(PathFromTestFolder(L"..\\bin\\weight.db"), folder / "weight.db",
-                      fs::copy_options::overwrite_existing);
-        saved = fs::current_path();
-        fs::current_path(folder);
+        folder.emplace("ponderix-frame");
         Application->CreateForm(MainForm);
         Application->CreateForm(AboutBox);
         MainForm->Show();
@@ -58,9 +54,7 @@ protected:
         AboutBox = nullptr;
         MainForm = nullptr;
         FreeSkinManager();
-        fs::current_path(saved);
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
+        folder.reset();
     }
     TSkinDescription& Skin() { return MainForm->SkinData1->Skin(); }
     POINT ScreenPoint(int x, int y) {
@@ -89,7 +83,7 @@ protected:
         PumpMessages();
     }
 
-    fs::path folder, saved;
+    std::optional<TProgramFolder> folder;
     HWND window = nullptr;
     TWinSkinForm* frame = nullptr;
 };
