@@ -18,6 +18,7 @@
 #include "forms/label.h"
 #include "forms/speed_button.h"
 #include "main_form.h"
+#include "skinned_program_fixture.h"
 #include "skin/controls/bit_button_layout.h"
 #include "skin/bitmap_draw_win.h"
 #include "skin/bitmap_slice_win.h"
@@ -27,7 +28,6 @@
 #include "support/gdi_objects.h"
 #include "support/skinner_host_fixture.h"
 #include "support/user_objects.h"
-#include "support/program_folder.h"
 #include "support/win_test_util.h"
 
 namespace fs = std::filesystem;
@@ -216,31 +216,15 @@ void ExpectMark(HWND window, TBitmap& strip, int frameCount, int cell, bool chec
     EXPECT_EQ(wrong, 0);
 }
 
-class ButtonSkinners : public testing::Test {
+class ButtonSkinners : public TSkinnedProgramTest {
 protected:
-    static void SetUpTestSuite() {
-        InstallSkinManager();
-        RegisterApplicationClasses();
-    }
     void SetUp() override {
         MoveMouseTo({1, 1});  // where no window of the test will be
-        folder.emplace("ponderix-buttons");
-        Application->CreateForm(MainForm);
-        Application->CreateForm(AboutBox);
-        MainForm->Show();
-        PumpMessages();
+        OpenProgramWindows("ponderix-buttons");
         ASSERT_NE(SkinnerOf(MainForm->Button3), nullptr);
         ASSERT_FALSE(Skin().Buttons.Image.Empty());
         MainForm->Edit1->SetFocus();
         PumpMessages();
-    }
-    void TearDown() override {
-        delete AboutBox;
-        delete MainForm;
-        AboutBox = nullptr;
-        MainForm = nullptr;
-        FreeSkinManager();
-        folder.reset();
     }
     // Counts the runs of a button's handler, which still runs.
     static std::shared_ptr<int> CountClicks(TButton* button) {
@@ -258,8 +242,6 @@ protected:
                                     std::pair{MainForm->Edit1->Handle(), L"6"}})
             for (const wchar_t* c = text; *c; ++c) SendMessageW(window, WM_CHAR, *c, 0);
     }
-
-    std::optional<TProgramFolder> folder;
 };
 
 }  // namespace

@@ -10,10 +10,10 @@
 #include "forms/application.h"
 #include "forms/menus.h"
 #include "main_form.h"
+#include "skinned_program_fixture.h"
 #include "skin/bitmap_draw_win.h"
 #include "skin/bitmap_slice_win.h"
 #include "skin/manager/skin_manager.h"
-#include "support/program_folder.h"
 #include "support/win_test_util.h"
 
 namespace fs = std::filesystem;
@@ -33,28 +33,12 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
 
 COLORREF BitmapPixel(TBitmap& bitmap, int x, int y) { return bitmap.Canvas()->Pixel(x, y); }
 
-class Frame : public testing::Test {
+class Frame : public TSkinnedProgramTest {
 protected:
-    static void SetUpTestSuite() {
-        InstallSkinManager();
-        RegisterApplicationClasses();
-    }
     void SetUp() override {
-        folder.emplace("ponderix-frame");
-        Application->CreateForm(MainForm);
-        Application->CreateForm(AboutBox);
-        MainForm->Show();
-        PumpMessages();
+        OpenProgramWindows("ponderix-frame");
         window = MainForm->Handle();
         frame = Manager()->FindFormSkinner(window);
-    }
-    void TearDown() override {
-        delete AboutBox;
-        delete MainForm;
-        AboutBox = nullptr;
-        MainForm = nullptr;
-        FreeSkinManager();
-        folder.reset();
     }
     TSkinDescription& Skin() { return MainForm->SkinData1->Skin(); }
     POINT ScreenPoint(int x, int y) {
@@ -83,7 +67,6 @@ protected:
         PumpMessages();
     }
 
-    std::optional<TProgramFolder> folder;
     HWND window = nullptr;
     TWinSkinForm* frame = nullptr;
 };

@@ -13,10 +13,10 @@
 #include "about_box.h"
 #include "forms/application.h"
 #include "main_form.h"
+#include "skinned_program_fixture.h"
 #include "skin/controls/skin_control_tree.h"
 #include "skin/manager/skin_manager.h"
 #include "support/gdi_objects.h"
-#include "support/program_folder.h"
 #include "support/user_objects.h"
 #include "support/win_test_util.h"
 
@@ -79,39 +79,21 @@ void ExpectNoSkinnerOutlivesItsWindow() {
     }
 }
 
-class Skinners : public testing::Test {
+class Skinners : public TSkinnedProgramTest {
 protected:
-    static void SetUpTestSuite() {
-        InstallSkinManager();
-        RegisterApplicationClasses();
-    }
     void SetUp() override {
-        folder.emplace("ponderix-skinners");
-        Application->CreateForm(MainForm);
-        Application->CreateForm(AboutBox);
-        MainForm->Show();
-        PumpMessages();
+        OpenProgramWindows("ponderix-skinners");
         AboutBox->Show();
         PumpMessages();
         AboutBox->Hide();
         MainForm->Show();
         PumpMessages();
     }
-    void TearDown() override {
-        delete AboutBox;
-        delete MainForm;
-        AboutBox = nullptr;
-        MainForm = nullptr;
-        FreeSkinManager();
-        folder.reset();
-    }
     static void RunScheduledAction() {
         ASSERT_TRUE(Manager()->TimerEnabled());
         Manager()->RunPendingAction();
         PumpMessages();
     }
-
-    std::optional<TProgramFolder> folder;
 };
 
 }  // namespace
