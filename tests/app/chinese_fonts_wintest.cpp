@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "forms/colors.h"
+#include "forms/dc_scopes.h"
 #include "forms/font.h"
 #include "forms/form_text.h"
 #include "forms/owned.h"
+#include "forms/paint_test_surface.h"
 
 namespace {
 
@@ -71,12 +73,10 @@ std::vector<uint8_t> NameTable(HDC dc) {
 
 // The font's name table, which tells faces of one font file apart.
 std::vector<uint8_t> NameTableOf(HFONT font) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    std::vector<uint8_t> table = NameTable(dc);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return table;
+    const TMemoryDC dc(nullptr, nullptr);
+    const TSavedDC saved(dc.Dc());
+    SelectObject(dc.Dc(), font);
+    return NameTable(dc.Dc());
 }
 
 // Draws one character black on white as the controls do and counts what a reader needs to
@@ -89,24 +89,16 @@ struct TGlyphShape {
 
 TGlyphShape DrawGlyph(HFONT font, wchar_t glyph) {
     constexpr int size = 24;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    Owned<HBITMAP, &DeleteObject> bitmap(
-        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap.Get());
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    PatBlt(dc, 0, 0, size, size, WHITENESS);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
-    TextOutW(dc, 4, 4, &glyph, 1);
-    GdiFlush();
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteDC(dc);
-
-    const auto* pixels = static_cast<const uint32_t*>(bits);
+    TPaintTestSurface surface(size, size);
+    {
+        const TSavedDC saved(surface.dc);
+        SelectObject(surface.dc, font);
+        PatBlt(surface.dc, 0, 0, size, size, WHITENESS);
+        SetTextColor(surface.dc, RGB(0, 0, 0));
+        SetBkMode(surface.dc, TRANSPARENT);
+        TextOutW(surface.dc, 4, 4, &glyph, 1);
+    }
+    const std::vector<uint32_t> pixels = surface.Pixels();
     std::vector<int> ink(size * size), seen(size * size);
     TGlyphShape shape;
     for (int i = 0; i < size * size; ++i) {
@@ -141,27 +133,20 @@ TGlyphShape DrawGlyph(HFONT font, wchar_t glyph) {
 // fits).
 int InkPastMeasuredWidth(HFONT font, const std::wstring& line) {
     constexpr int width = 400, height = 32;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    Owned<HBITMAP, &DeleteObject> bitmap(
-        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap.Get());
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    TPaintTestSurface surface(width, height);
     RECT measured{};
-    DrawTextW(dc, line.c_str(), -1, &measured, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    PatBlt(dc, 0, 0, width, height, WHITENESS);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
-    RECT all{0, 0, width, height};
-    DrawTextW(dc, line.c_str(), -1, &all, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    GdiFlush();
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteDC(dc);
-
-    const auto* pixels = static_cast<const uint32_t*>(bits);
+    {
+        const TSavedDC saved(surface.dc);
+        SelectObject(surface.dc, font);
+        DrawTextW(surface.dc, line.c_str(), -1, &measured,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        PatBlt(surface.dc, 0, 0, width, height, WHITENESS);
+        SetTextColor(surface.dc, RGB(0, 0, 0));
+        SetBkMode(surface.dc, TRANSPARENT);
+        RECT all{0, 0, width, height};
+        DrawTextW(surface.dc, line.c_str(), -1, &all, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    }
+    const std::vector<uint32_t> pixels = surface.Pixels();
     int rightmost = -1;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -177,12 +162,13 @@ HFONT CrispFont(int height) {
 // What Wine answers for the font: the face asked for (a replacement keeps that name) or the
 // crisp face's own; and the face's name table must be the crisp face's.
 void ExpectCrispFace(HFONT font, const std::wstring& askedFor, int height) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
     wchar_t face[LF_FACESIZE] = {};
-    GetTextFaceW(dc, LF_FACESIZE, face);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    {
+        const TMemoryDC dc(nullptr, nullptr);
+        const TSavedDC saved(dc.Dc());
+        SelectObject(dc.Dc(), font);
+        GetTextFaceW(dc.Dc(), LF_FACESIZE, face);
+    }
     const std::wstring answered = face;
     EXPECT_TRUE(answered == askedFor || answered == kCrispFace || answered == L"文泉驿点阵正黑")
         << "Wine answers " << testing::PrintToString(answered);
