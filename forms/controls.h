@@ -132,6 +132,9 @@ public:
     bool HandleAllocated() const { return handle != nullptr; }
     void HandleNeeded() { Handle(); }
     void DestroyHandle();
+    // True while this control's window waits for a hidden container to be shown: asking for
+    // the handle now would make the whole hidden page's windows at once.
+    bool HandleDeferred() const;
 
     int ControlCount() const { return static_cast<int>(controls.size()); }
     TControl* Controls(int index) const { return controls.at(static_cast<size_t>(index)); }

@@ -324,9 +324,20 @@ void TWinControl::CreateChildHandles() {
     }
 }
 
-// Makes the children's windows that CreateWnd left for later, all at once and in tab order.
+// Makes the children's windows that CreateWnd left for later, all at once and in tab order,
+// and tells the top-level window, whose helpers (such as a skin) may want to know the new windows.
 void TWinControl::CreatePendingChildHandles() {
-    if (std::exchange(childHandlesPending, false)) CreateChildHandles();
+    if (!std::exchange(childHandlesPending, false)) return;
+    CreateChildHandles();
+    if (HWND root = GetAncestor(handle, GA_ROOT); root && root != handle)
+        SendMessageW(root, CM_CHILDHANDLESCREATED, 0, reinterpret_cast<LPARAM>(this));
+}
+
+bool TWinControl::HandleDeferred() const {
+    if (handle) return false;
+    for (const TWinControl* p = parent; p; p = p->parent)
+        if (p->handle) return p->childHandlesPending;
+    return false;
 }
 
 void TWinControl::DestroyHandle() {

@@ -29,6 +29,9 @@ constexpr UINT CM_ENTER = CM_BASE + 26;
 constexpr UINT CM_EXIT = CM_BASE + 27;  // 0xB01B
 constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 30;
 constexpr UINT CM_RELEASE = CM_BASE + 33;  // 0xB021
+// Sent to the top-level window when a container has made the windows of its children that
+// waited for it to be shown; lParam is the container (TWinControl*).
+constexpr UINT CM_CHILDHANDLESCREATED = CM_BASE + 60;
 
 // A parent reflects WM_xxx from a child control to that control as CN_BASE + WM_xxx.
 constexpr UINT CN_BASE = 0xBC00;

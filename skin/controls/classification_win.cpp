@@ -88,6 +88,8 @@ void TControlClassifier::ClassifyComponent(TComponent* c, TComponent* owner) {
     if (TagDisables(c->Tag(), skin.DisableTag())) return;
     if (IsControlSkinned(c)) return;
     if (auto* windowed = dynamic_cast<TWinControl*>(c); windowed && !windowed->HandleAllocated()) {
+        // A control on a page not yet shown is classified when its window is made.
+        if (windowed->HandleDeferred()) return;
         try {
             windowed->HandleNeeded();
         } catch (...) {

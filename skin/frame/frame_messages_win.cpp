@@ -29,6 +29,10 @@ void TWinSkinForm::PassOn(TMessage& message) {
 
 void TWinSkinForm::WindowMessage(TMessage& message) {
     switch (message.Msg) {
+        case CM_CHILDHANDLESCREATED:
+            if (form) ClassifyControls();
+            PassOn(message);
+            return;
         case WM_ERASEBKGND:
             PassOn(message);
             if (!form) {

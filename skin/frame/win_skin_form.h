@@ -134,6 +134,9 @@ private:
     bool Captionless() const { return borderKind == bkCaptionless; }
     bool MdiChildNotNormal() const { return kind == wkMdiChild && windowState != fwNormal; }
     void ReadWindowState();
+    // Gives the window's controls their skinners; again whenever a hidden page makes its
+    // controls' windows (CM_CHILDHANDLESCREATED), so that they are skinned before they show.
+    void ClassifyControls();
     void LoadWindowIcon();
     void DrawWindowIcon(HDC dc, int x, int y);
     TSysButtonContext ButtonContext() const;
@@ -179,6 +182,8 @@ private:
     TFormSkinnerRegistry* manager;
     TReplacedWindowProc<TFrameSkinnerProcTag> windowInstance;
     bool activated = false;
+    bool classifying = false;
+    bool classifyAgain = false;
     std::wstring caption;
     std::wstring windowClass;
     bool frameEnabled = false;

@@ -116,12 +116,29 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
         skinState = fsActive;
     }
     windowInstance.Attach(handle, [this](TMessage& message) { WindowMessage(message); });
-    TControlClassifier classifier(*this, *skin);
-    if (form)
-        classifier.SkinComponents(form);
-    else
-        classifier.SkinChildWindows(handle);
+    ClassifyControls();
     InvalidateRect(handle, nullptr, TRUE);
+}
+
+void TWinSkinForm::ClassifyControls() {
+    // Classifying can make windows and so ask for another round; it runs after this one.
+    if (classifying) {
+        classifyAgain = true;
+        return;
+    }
+    TControlClassifier classifier(*this, *skin);
+    classifying = true;
+    struct TRoundsEnd {
+        bool& flag;
+        ~TRoundsEnd() { flag = false; }
+    } roundsEnd{classifying};
+    do {
+        classifyAgain = false;
+        if (form)
+            classifier.SkinComponents(form);
+        else
+            classifier.SkinChildWindows(handle);
+    } while (classifyAgain);
 }
 
 void TWinSkinForm::Unsubclass() { windowInstance.Detach(); }
