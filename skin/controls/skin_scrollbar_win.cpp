@@ -6,10 +6,8 @@
 #include <memory>
 
 #include "forms/dc_scopes.h"
-#include "forms/font.h"
 #include "skin/bitmap_draw_win.h"
 #include "skin/bitmap_slice_win.h"
-#include "skin/controls/control_skinner_host.h"
 #include "skin/controls/skin_header.h"
 #include "skin/skin_data.h"
 
