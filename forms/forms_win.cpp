@@ -11,8 +11,10 @@
 #include "forms/edits.h"
 #include "forms/image.h"
 #include "forms/label.h"
+#include "forms/list_view.h"
 #include "forms/menus.h"
 #include "forms/page_control.h"
+#include "forms/scroll_bar.h"
 #include "forms/speed_button.h"
 #include "forms/exception.h"
 #include "forms/form_reader.h"
@@ -382,5 +384,7 @@ void RegisterFormClasses() {
     RegisterImageClasses();
     RegisterBitBtnClasses();
     RegisterSpeedButtonClasses();
+    RegisterScrollBarClasses();
+    RegisterListViewClasses();
     RegisterComponentClass(TForm::StaticClass());
 }
