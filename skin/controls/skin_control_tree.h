@@ -8,6 +8,7 @@
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_check_box.h"
 #include "skin/controls/skin_control.h"
+#include "skin/controls/skin_up_down.h"
 
 #define PONDERIX_SKIN_CONTROL_CLASS(Self, Parent) \
     class Self : public Parent {                  \
@@ -21,7 +22,6 @@ PONDERIX_SKIN_CONTROL_CLASS(TSkinEdit, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinStatusBar, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinBox, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinGroupBox, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinUpDown, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinTab, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinTab31, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinProgress, TSkinControl)
