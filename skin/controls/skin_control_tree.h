@@ -8,6 +8,7 @@
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_check_box.h"
 #include "skin/controls/skin_control.h"
+#include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_progress.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_track_bar.h"
@@ -21,7 +22,6 @@
     };
 
 PONDERIX_SKIN_CONTROL_CLASS(TSkinComBox, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinEdit, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinBox, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinGroupBox, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinTab, TSkinControl)
