@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <windowsx.h>
+
+#include <algorithm>
 #include <vector>
 
 #include "forms/dc_scopes.h"
@@ -61,8 +64,30 @@ bool TSkinStatusBar::BeforeMessage(TMessage& message) {
     switch (message.Msg) {
         case WM_PAINT: PaintInstead(message); return false;
         case WM_ERASEBKGND: message.Result = 1; return false;
+        case WM_NCHITTEST:
+            if (!OverGrip({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)}))
+                return true;
+            message.Result = HTBOTTOMRIGHT;
+            return false;
+        case WM_NCLBUTTONDOWN:
+            if (message.WParam != HTBOTTOMRIGHT) return true;
+            // The bar's own grip is off, so the skin's grip sizes the window as that one did.
+            PostMessageW(GetAncestor(handle, GA_ROOT), WM_SYSCOMMAND, SC_SIZE | WMSZ_BOTTOMRIGHT,
+                         message.LParam);
+            return false;
         default: return TSkinControl::BeforeMessage(message);
     }
+}
+
+bool TSkinStatusBar::OverGrip(POINT screen) const {
+    const HWND root = GetAncestor(handle, GA_ROOT);
+    if (!WantsGrip() || !root || !(GetWindowLongW(root, GWL_STYLE) & WS_THICKFRAME)) return false;
+    TDataSkinObject* extra = skin->Skin().ExtraImages.get();
+    RECT r{};
+    if (!extra || extra->Image.Empty() || !GetWindowRect(handle, &r)) return false;
+    const int size = std::max(GetSystemMetrics(SM_CXVSCROLL), extra->Image.Height());
+    return screen.x >= r.right - size && screen.x < r.right && screen.y >= r.bottom - size &&
+           screen.y < r.bottom;
 }
 
 bool TSkinStatusBar::WantsGrip() const {

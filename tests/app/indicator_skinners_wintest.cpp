@@ -360,6 +360,53 @@ TEST_F(IndicatorSkinners, AStatusBarWithPanelsShowsTheBevelCellsAndTheGrip) {
     EXPECT_GT(compared, 0);
 }
 
+namespace {
+
+// Takes the window-sizing commands that reach a control before its own procedure would start
+// the modal sizing loop, and keeps the last one.
+class TSizeCommandCatcher : public TObject {
+public:
+    explicit TSizeCommandCatcher(TControl& target) : target(target), saved(target.WindowProc) {
+        target.WindowProc = TWndMethod::Of<TSizeCommandCatcher, &TSizeCommandCatcher::Relay>(this);
+    }
+    ~TSizeCommandCatcher() override { target.WindowProc = saved; }
+    void Relay(TMessage& message) {
+        if (message.Msg == WM_SYSCOMMAND && (message.WParam & 0xFFF0) == SC_SIZE) {
+            last = message.WParam;
+            return;
+        }
+        saved(message);
+    }
+    WPARAM last = 0;
+
+private:
+    TControl& target;
+    TWndMethod saved;
+};
+
+}  // namespace
+
+TEST_F(IndicatorSkinners, TheSkinsGripSizesTheWindow) {
+    auto* bar = Place<TStatusBar>(0, 250, 440, 22);
+    ShowForm();
+    HWND window = bar->Handle();
+    ASSERT_TRUE(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_THICKFRAME);
+    RECT r{};
+    GetWindowRect(window, &r);
+    const POINT grip{r.right - 4, r.bottom - 4};
+    const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    EXPECT_EQ(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(grip.x, grip.y)), HTBOTTOMRIGHT);
+    EXPECT_NE(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(middle.x, middle.y)), HTBOTTOMRIGHT);
+    // A press on it asks the window to size from its bottom-right corner.
+    TSizeCommandCatcher catcher(*form);
+    SendMessageW(window, WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, MAKELPARAM(grip.x, grip.y));
+    PumpMessages();
+    EXPECT_EQ(catcher.last, static_cast<WPARAM>(SC_SIZE | WMSZ_BOTTOMRIGHT));
+    // Without a grip wanted, the bar answers as itself.
+    bar->SetSizeGrip(false);
+    EXPECT_NE(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(grip.x, grip.y)), HTBOTTOMRIGHT);
+}
+
 TEST_F(IndicatorSkinners, ASimpleStatusBarIsOneArea) {
     auto* bar = Place<TStatusBar>(0, 250, 440, 22);
     bar->SetSimplePanel(true);
