@@ -158,8 +158,12 @@ void TWinSkinForm::OnGetMinMaxInfo(TMessage& message) {
             SetNativeCaption(true);
         else if (kind != wkMdiChild)
             SetNativeCaption(false);
-        else
-            SetNativeCaption(windowState == fwMaximized);
+        else if (windowState == fwMaximized)
+            SetNativeCaption(true);
+        else {
+            if (manager && manager->MdiMaximized()) manager->SetMdiMaximized(false);
+            SetNativeCaption(false);
+        }
     }
     if (borderKind == bkSizable) {
         auto* info = reinterpret_cast<MINMAXINFO*>(message.LParam);
@@ -336,6 +340,7 @@ void TWinSkinForm::ToggleMaximize() {
         RestoreWindow();
         return;
     }
+    if (kind == wkMdiChild && manager) manager->SetMdiMaximized(true);
     SwitchOffMinAnimation();
     windowState = fwMaximized;
     PostCommand(SC_MAXIMIZE);
@@ -362,6 +367,8 @@ void TWinSkinForm::SendToMdiChild(WPARAM command) {
     if (kind != wkMdiFrame || !mdiClient) return;
     if (HWND child = reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, 0)))
         SendMessageW(child, WM_SYSCOMMAND, command, 0);
+    if (manager && manager->MdiMaximized() && !IsMdiChildMaximized())
+        manager->SetMdiMaximized(false);
 }
 
 void TWinSkinForm::ShowSystemMenu(POINT screen) {

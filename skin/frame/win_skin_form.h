@@ -54,6 +54,9 @@ constexpr UINT CN_ButtonAction = 0x3514;  // a title-bar button without a built-
 struct TFrameSkinnerProcTag {
     static constexpr const wchar_t* PropertyName = L"PonderixFrameSkinner";
 };
+struct TMdiClientProcTag {
+    static constexpr const wchar_t* PropertyName = L"PonderixMdiClientSkinner";
+};
 
 class TWinSkinForm : public TComponent, public TControlSkinnerHost {
     PONDERIX_CLASS(TWinSkinForm, TComponent)
@@ -90,6 +93,14 @@ public:
     void FreeSysButtons();
     // Resizes the window around its client area for the skinned frame.
     void FitToFrame(bool refresh);
+    // For an MDI frame: whether its active MDI child is maximised.
+    bool IsMdiChildMaximized() const;
+    // For an MDI child: the maximised presentation (native caption inside the MDI client, no
+    // region) or the skinned frame.
+    void SetMdiPresentation(bool maximised);
+    HWND MdiClient() const { return mdiClient; }
+    // The MDI client is subclassed while the frame skinner is attached to an MDI frame.
+    bool MdiClientSubclassed() const { return clientInstance.Attached(); }
 
     // Painting and the window region. A null dc paints on a window DC of its own.
     void PaintFrame(HDC dc);
@@ -126,7 +137,18 @@ public:
     TComponent* SkinnerOwner() override { return this; }
 
 private:
+    class TFormProcedure;
+
     void WindowMessage(TMessage& message);
+    // The form procedure, in the form's replaceable window procedure (form_procedure_win.cpp).
+    void AttachFormProcedure();
+    void DetachFormProcedure();
+    void FormMessage(TMessage& message);
+    void PassOnToForm(TMessage& message);
+    void OnDialogChar(TMessage& message);
+    // The MDI client procedure (mdi_client_win.cpp).
+    void AttachMdiClient();
+    void ClientMessage(TMessage& message);
     bool FrameMessage(TMessage& message);
     void FrameStageMessage(TMessage& message);
     void PassOn(TMessage& message);
@@ -178,6 +200,10 @@ private:
 
     TFormSkinnerRegistry* manager;
     TReplacedWindowProc<TFrameSkinnerProcTag> windowInstance;
+    TReplacedWindowProc<TMdiClientProcTag> clientInstance;
+    TFormProcedure* formProcedure = nullptr;
+    HWND pendingMdiChild = nullptr;
+    bool savedMenuUpdate = false;
     bool activated = false;
     std::wstring caption;
     std::wstring windowClass;

@@ -697,3 +697,47 @@ TEST_F(Frame, ASkinFileChangeReloadsTheFrameMetricsAndRefits) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Frame, ANewWindowTextIsPaintedAsTheTitle) {
+    ASSERT_NE(frame, nullptr);
+    SetForegroundWindow(window);
+    PumpMessages();
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    const TRect before = frame->TitleRect();
+    MainForm->SetCaption(L"Ponderix 钢材重量计算器 WWWWWWWW");
+    PumpMessages();
+    EXPECT_EQ(frame->Caption(), L"Ponderix 钢材重量计算器 WWWWWWWW");
+    const TRect after = frame->TitleRect();
+    ASSERT_GT(after.right, before.right + 20);
+    // The longer title is on the screen: its colour where the old title ended.
+    const COLORREF titleColour = ColorToRGB(Skin().TitleTextActiveColour);
+    int drawn = 0;
+    for (int y = after.top; y < after.bottom; ++y)
+        for (int x = before.right; x < after.right; ++x)
+            drawn += ScreenPixel(window, x, y) == titleColour;
+    EXPECT_GT(drawn, 10);
+}
+
+TEST_F(Frame, ReapplySkinMessageRefitsTheFrameToTheSkinAsItIsNow) {
+    ASSERT_NE(frame, nullptr);
+    const TFrameSizes before = frame->FrameSizes();
+    TDataSkinBorder& top = Skin().FrameTop;
+    const int cells = top.FrameCount;
+    top.FrameCount = 1;
+    SendMessageW(window, CN_ReapplySkin, 0, 0);
+    RECT client{}, outer{};
+    GetClientRect(window, &client);
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(frame->FrameSizes().caption, cells * before.caption);
+    EXPECT_EQ(client.bottom, 309);
+    EXPECT_EQ(SizeOf(outer).cy, 309 + cells * before.caption + before.bottom);
+    top.FrameCount = cells;
+    SendMessageW(window, CN_ReapplySkin, 0, 0);
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(SizeOf(outer).cy, 309 + before.caption + before.bottom);
+    EXPECT_EQ(frame->SkinState(), fsActive);
+}
+
+}  // namespace
