@@ -99,6 +99,11 @@ public:
     // region) or the skinned frame.
     void SetMdiPresentation(bool maximised);
     HWND MdiClient() const { return mdiClient; }
+    // Draws a tool bar button's face from the skin's button image into bounds (inset by 1) on
+    // the tool bar's canvas and sets the canvas's font colour for its text; the tool bar draws
+    // the glyph and text over it. False when nothing was drawn (no button image, skinned
+    // painting not running, or a state without a cell).
+    bool ToolButtonDraw(TCanvas& canvas, const TRect& bounds, const TToolButtonState& state);
     // The MDI client is subclassed while the frame skinner is attached to an MDI frame.
     bool MdiClientSubclassed() const { return clientInstance.Attached(); }
 

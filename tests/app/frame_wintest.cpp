@@ -10,6 +10,7 @@
 
 #include "about_box.h"
 #include "forms/application.h"
+#include "forms/dc_scopes.h"
 #include "forms/exception.h"
 #include "forms/menus.h"
 #include "main_form.h"
@@ -738,6 +739,57 @@ TEST_F(Frame, ReapplySkinMessageRefitsTheFrameToTheSkinAsItIsNow) {
     GetWindowRect(window, &outer);
     EXPECT_EQ(SizeOf(outer).cy, 309 + before.caption + before.bottom);
     EXPECT_EQ(frame->SkinState(), fsActive);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Frame, ToolButtonsAreDrawnFromTheSkinsButtonImageByTheirState) {
+    ASSERT_NE(frame, nullptr);
+    TDataSkinButton& buttons = Skin().Buttons;
+    ASSERT_FALSE(buttons.Image.Empty());
+    const COLORREF background = RGB(1, 2, 3);
+    const auto blank = [&] {
+        auto b = std::make_unique<TBitmap>();
+        b->SetPixelFormat(TPixelFormat::pf24bit);
+        b->SetSize(60, 24);
+        FillSolidRect(b->Canvas()->Handle(), {0, 0, 60, 24}, background);
+        return b;
+    };
+    struct Case {
+        TToolButtonState state;
+        int cell;  // 0: nothing drawn
+        bool hasColour;
+        TColor colour;
+    };
+    const Case cases[] = {
+        {{.isDefault = true}, 1, buttons.HasNormalColour2, buttons.NormalColour2},
+        {{.selected = true}, 2, buttons.HasPressedColour2, buttons.PressedColour2},
+        {{.hot = true}, 4, buttons.HasMouseOverColour2, buttons.MouseOverColour2},
+        {{.disabled = true, .isDefault = true}, 0, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cell);
+        std::unique_ptr<TBitmap> drawn = blank(), expected = blank();
+        const TColor before = clFuchsia;
+        drawn->Canvas()->Font()->SetColor(before);
+        EXPECT_EQ(frame->ToolButtonDraw(*drawn->Canvas(), {0, 0, 60, 24}, c.state), c.cell != 0);
+        EXPECT_EQ(drawn->Canvas()->Font()->Color(), c.hasColour ? c.colour : before);
+        if (c.cell != 0)
+            DrawNineSlice(
+                expected->Canvas()->Handle(), {1, 1, 59, 23}, buttons.Image,
+                {buttons.LeftWidth, buttons.TopHeight, buttons.RightWidth, buttons.BottomHeight},
+                c.cell, 5, buttons.Trans != 0, false, false);
+        int differing = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 60; ++x)
+                differing += BitmapPixel(*drawn, x, y) != BitmapPixel(*expected, x, y);
+        EXPECT_EQ(differing, 0);
+        // The one-pixel edge is the tool bar's.
+        EXPECT_EQ(BitmapPixel(*drawn, 0, 0), background);
+        EXPECT_EQ(BitmapPixel(*drawn, 59, 23), background);
+    }
 }
 
 }  // namespace
