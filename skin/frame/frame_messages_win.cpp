@@ -4,6 +4,8 @@
 // on the frame into title-bar button states and window commands.
 #include <windowsx.h>
 
+#include <utility>
+
 #include "forms/dc_scopes.h"
 #include "forms/forms.h"
 #include "forms/menus.h"
@@ -229,6 +231,7 @@ void TWinSkinForm::OnNcPaint(TMessage& message) {
 void TWinSkinForm::OnNcActivate(TMessage& message) {
     active = (message.WParam & 0xFF) != 0;
     SetHoverTimer(active);
+    if (!active) LeaveHotControl();
     if (!MdiChildNotNormal()) PaintFrame(nullptr);
     message.Result = 1;
 }
@@ -410,4 +413,11 @@ void TWinSkinForm::OnHoverTimer() {
     POINT cursor{};
     GetCursorPos(&cursor);
     if (hotObject && !Contains(hotObject->Rect, ToFrameCoords(cursor))) hotObject->MouseLeave();
+    // A bare window's buttons hear of no mouse leaving but from here.
+    if (!form && hotControl && !PtInRect(&hotControl->WindowRect(), cursor)) LeaveHotControl();
+}
+
+void TWinSkinForm::LeaveHotControl() {
+    TSkinControl* left = std::exchange(hotControl, nullptr);
+    if (left) left->SendMouseLeave();
 }

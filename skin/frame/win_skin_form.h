@@ -180,6 +180,8 @@ private:
     void OnNcRButtonDown(TMessage& message);
     void OnSysCommand(TMessage& message);
     void OnHoverTimer();
+    // The hot control skinner is told the mouse left, and is hot no more.
+    void LeaveHotControl();
     void SetHoverTimer(bool enabled);
     POINT ToFrameCoords(POINT screen) const;
     TWinSysButton* SysButtonAt(POINT point) const;

@@ -793,3 +793,33 @@ TEST_F(Frame, ToolButtonsAreDrawnFromTheSkinsButtonImageByTheirState) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Frame, AMessageBoxButtonStopsBeingHotWhenTheCursorLeavesIt) {
+    ASSERT_NE(frame, nullptr);
+    bool hot = false, left = false, stayed = false;
+    ReadMessageBox([&] { MessageBoxW(window, L"消息正文", L"标题", MB_OK); },
+                   [&](HWND w, TWinSkinForm* f) {
+                       ASSERT_NE(f, nullptr);
+                       HWND ok = GetDlgItem(w, IDOK);
+                       RECT r{};
+                       GetWindowRect(ok, &r);
+                       SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+                       SendMessageW(ok, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+                       hot = f->HotControl() != nullptr;
+                       // While the cursor stays on it, the timer leaves it hot.
+                       PumpUntil([] { return false; }, std::chrono::milliseconds(600));
+                       stayed = f->HotControl() != nullptr;
+                       RECT box{};
+                       GetWindowRect(w, &box);
+                       SetCursorPos(box.left + 20, (box.top + r.top) / 2);
+                       left = PumpUntil([&] { return f->HotControl() == nullptr; },
+                                        std::chrono::seconds(2));
+                   });
+    EXPECT_TRUE(hot);
+    EXPECT_TRUE(stayed);
+    EXPECT_TRUE(left);
+}
+
+}  // namespace
