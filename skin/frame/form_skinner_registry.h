@@ -1,8 +1,12 @@
 #pragma once
 // What a frame skinner needs of the skin manager, which sits above this folder: being taken off
-// the manager's list when it is freed, and the MDI state all frame skinners share.
+// the manager's list when it is freed, the registered skins, and the MDI state all frame
+// skinners share.
+
+#include <vector>
 
 class TCustomForm;
+class TSkinData;
 class TWinSkinForm;
 struct HWND__;
 
@@ -11,7 +15,17 @@ public:
     virtual ~TFormSkinnerRegistry() = default;
     // Takes the frame skinner off the list, without freeing it.
     virtual void RemoveFormSkinner(TWinSkinForm* skinner) = 0;
+    // The registered skin components, in registration order.
+    virtual const std::vector<TSkinData*>& Skins() const = 0;
     virtual bool MdiMaximized() const = 0;
+    // Sets the shared flag; every MDI child's frame skinner switches its presentation.
+    virtual void SetMdiMaximized(bool value) = 0;
+    // Number of frame skinners of MDI children.
+    virtual int MdiChildCount() const = 0;
     // Records the MDI client a frame skinner found on its window, and that window's form.
     virtual void SetMdiClient(HWND__* client, TCustomForm* parent) = 0;
+    // The form of the MDI frame, or null (a bare MDI frame).
+    virtual TCustomForm* MdiParent() const = 0;
+    // Skins an MDI child just created through its MDI client; true when it was attached.
+    virtual bool SkinMdiChild(HWND__* child) = 0;
 };

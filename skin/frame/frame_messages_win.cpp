@@ -4,6 +4,8 @@
 // on the frame into title-bar button states and window commands.
 #include <windowsx.h>
 
+#include <utility>
+
 #include "forms/dc_scopes.h"
 #include "forms/forms.h"
 #include "forms/menus.h"
@@ -162,8 +164,12 @@ void TWinSkinForm::OnGetMinMaxInfo(TMessage& message) {
             SetNativeCaption(true);
         else if (kind != wkMdiChild)
             SetNativeCaption(false);
-        else
-            SetNativeCaption(windowState == fwMaximized);
+        else if (windowState == fwMaximized)
+            SetNativeCaption(true);
+        else {
+            if (manager && manager->MdiMaximized()) manager->SetMdiMaximized(false);
+            SetNativeCaption(false);
+        }
     }
     if (borderKind == bkSizable) {
         auto* info = reinterpret_cast<MINMAXINFO*>(message.LParam);
@@ -229,6 +235,7 @@ void TWinSkinForm::OnNcPaint(TMessage& message) {
 void TWinSkinForm::OnNcActivate(TMessage& message) {
     active = (message.WParam & 0xFF) != 0;
     SetHoverTimer(active);
+    if (!active) LeaveHotControl();
     if (!MdiChildNotNormal()) PaintFrame(nullptr);
     message.Result = 1;
 }
@@ -340,6 +347,7 @@ void TWinSkinForm::ToggleMaximize() {
         RestoreWindow();
         return;
     }
+    if (kind == wkMdiChild && manager) manager->SetMdiMaximized(true);
     SwitchOffMinAnimation();
     windowState = fwMaximized;
     PostCommand(SC_MAXIMIZE);
@@ -366,6 +374,8 @@ void TWinSkinForm::SendToMdiChild(WPARAM command) {
     if (kind != wkMdiFrame || !mdiClient) return;
     if (HWND child = reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, 0)))
         SendMessageW(child, WM_SYSCOMMAND, command, 0);
+    if (manager && manager->MdiMaximized() && !IsMdiChildMaximized())
+        manager->SetMdiMaximized(false);
 }
 
 void TWinSkinForm::ShowSystemMenu(POINT screen) {
@@ -407,4 +417,11 @@ void TWinSkinForm::OnHoverTimer() {
     POINT cursor{};
     GetCursorPos(&cursor);
     if (hotObject && !Contains(hotObject->Rect, ToFrameCoords(cursor))) hotObject->MouseLeave();
+    // A bare window's buttons hear of no mouse leaving but from here.
+    if (!form && hotControl && !PtInRect(&hotControl->WindowRect(), cursor)) LeaveHotControl();
+}
+
+void TWinSkinForm::LeaveHotControl() {
+    TSkinControl* left = std::exchange(hotControl, nullptr);
+    if (left) left->SendMouseLeave();
 }

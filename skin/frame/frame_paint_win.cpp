@@ -36,14 +36,7 @@ OwnedRegion PieceRegion(TBitmap& image, int x, int y) {
 }  // namespace
 
 TSysButtonContext TWinSkinForm::ButtonContext() const {
-    bool mdiMaximized = false;
-    if (kind == wkMdiFrame && mdiClient) {
-        BOOL maximised = FALSE;
-        mdiMaximized = SendMessageW(mdiClient, WM_MDIGETACTIVE, 0,
-                                    reinterpret_cast<LPARAM>(&maximised)) != 0 &&
-                       maximised;
-    }
-    return {capabilities, windowState, active, borderKind, mdiMaximized, menuBarHeight};
+    return {capabilities, windowState, active, borderKind, IsMdiChildMaximized(), menuBarHeight};
 }
 
 void TWinSkinForm::PaintFrame(HDC given) {

@@ -54,6 +54,9 @@ constexpr UINT CN_ButtonAction = 0x3514;  // a title-bar button without a built-
 struct TFrameSkinnerProcTag {
     static constexpr const wchar_t* PropertyName = L"PonderixFrameSkinner";
 };
+struct TMdiClientProcTag {
+    static constexpr const wchar_t* PropertyName = L"PonderixMdiClientSkinner";
+};
 
 class TWinSkinForm : public TComponent, public TControlSkinnerHost {
     PONDERIX_CLASS(TWinSkinForm, TComponent)
@@ -90,6 +93,19 @@ public:
     void FreeSysButtons();
     // Resizes the window around its client area for the skinned frame.
     void FitToFrame(bool refresh);
+    // For an MDI frame: whether its active MDI child is maximised.
+    bool IsMdiChildMaximized() const;
+    // For an MDI child: the maximised presentation (native caption inside the MDI client, no
+    // region) or the skinned frame.
+    void SetMdiPresentation(bool maximised);
+    HWND MdiClient() const { return mdiClient; }
+    // Draws a tool bar button's face from the skin's button image into bounds (inset by 1) on
+    // the tool bar's canvas and sets the canvas's font colour for its text; the tool bar draws
+    // the glyph and text over it. False when nothing was drawn (no button image, skinned
+    // painting not running, or a state without a cell).
+    bool ToolButtonDraw(TCanvas& canvas, const TRect& bounds, const TToolButtonState& state);
+    // The MDI client is subclassed while the frame skinner is attached to an MDI frame.
+    bool MdiClientSubclassed() const { return clientInstance.Attached(); }
 
     // Painting and the window region. A null dc paints on a window DC of its own.
     void PaintFrame(HDC dc);
@@ -126,7 +142,18 @@ public:
     TComponent* SkinnerOwner() override { return this; }
 
 private:
+    class TFormProcedure;
+
     void WindowMessage(TMessage& message);
+    // The form procedure, in the form's replaceable window procedure (form_procedure_win.cpp).
+    void AttachFormProcedure();
+    void DetachFormProcedure();
+    void FormMessage(TMessage& message);
+    void PassOnToForm(TMessage& message);
+    void OnDialogChar(TMessage& message);
+    // The MDI client procedure (mdi_client_win.cpp).
+    void AttachMdiClient();
+    void ClientMessage(TMessage& message);
     bool FrameMessage(TMessage& message);
     void FrameStageMessage(TMessage& message);
     void PassOn(TMessage& message);
@@ -156,6 +183,8 @@ private:
     void OnNcRButtonDown(TMessage& message);
     void OnSysCommand(TMessage& message);
     void OnHoverTimer();
+    // The hot control skinner is told the mouse left, and is hot no more.
+    void LeaveHotControl();
     void SetHoverTimer(bool enabled);
     POINT ToFrameCoords(POINT screen) const;
     TWinSysButton* SysButtonAt(POINT point) const;
@@ -181,6 +210,10 @@ private:
 
     TFormSkinnerRegistry* manager;
     TReplacedWindowProc<TFrameSkinnerProcTag> windowInstance;
+    TReplacedWindowProc<TMdiClientProcTag> clientInstance;
+    TFormProcedure* formProcedure = nullptr;
+    HWND pendingMdiChild = nullptr;
+    bool savedMenuUpdate = false;
     bool activated = false;
     bool classifying = false;
     bool classifyAgain = false;

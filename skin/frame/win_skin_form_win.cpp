@@ -32,12 +32,15 @@ TWinSkinForm::TWinSkinForm(TComponent* owner, TFormSkinnerRegistry* manager)
 TWinSkinForm::~TWinSkinForm() {
     FreeControlSkinners();
     FreeSysButtons();
+    DetachFormProcedure();
+    clientInstance.Detach();
     Unsubclass();
     if (manager) manager->RemoveFormSkinner(this);
 }
 
 void TWinSkinForm::AttachToForm(TSkinData* skinData, TCustomForm* target) {
     form = target;
+    if (HasSkinControl(skinData->SkinControls(), xcMainMenu)) AttachFormProcedure();
     Attach(skinData);
 }
 
@@ -62,6 +65,12 @@ void TWinSkinForm::LoadWindowIcon() {
         iconBitmap.FreeContext();
     } else if (!skin->DefaultIcon()->Empty()) {
         iconBitmap.Assign(*skin->DefaultIcon());
+    } else if (manager) {
+        // Neither the window nor its skin has an icon: that of a main-window skin (the last one
+        // registered with one wins).
+        for (TSkinData* other : manager->Skins())
+            if (other->SkinFormtype() == sfMainform && !other->DefaultIcon()->Empty())
+                iconBitmap.Assign(*other->DefaultIcon());
     }
 }
 
@@ -106,6 +115,10 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
     }
     if (GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_MDICHILD) kind = wkMdiChild;
     borderKind = BorderKindOf(style, windowClass == L"#32770");
+    if (kind == wkMdiFrame) {
+        savedMenuUpdate = skin->MenuUpdate();
+        AttachMdiClient();
+    }
     if (frameEnabled) {
         if (!(kind == wkMdiChild && manager && manager->MdiMaximized()) &&
             windowState != fwMinimized)
@@ -149,6 +162,9 @@ void TWinSkinForm::Detach() {
     if (!windowInstance.Attached()) return;
     Unsubclass();
     FreeControlSkinners();
+    // After the control skinners, which may sit in the form's procedure after this one.
+    DetachFormProcedure();
+    clientInstance.Detach();
     if (frameEnabled) {
         SetNativeCaption(true);
         captionBitmap.SetSize(0, 0);
@@ -184,6 +200,8 @@ void TWinSkinForm::ReleaseWindow() {
     if (!windowInstance.Attached()) return;
     Unsubclass();
     FreeControlSkinners();
+    DetachFormProcedure();
+    clientInstance.Detach();
     captionBitmap.SetSize(0, 0);
 }
 

@@ -239,9 +239,22 @@ void TSkinManage::MarkPopupsFromMenuBar() {
     for (const auto& skinner : popupSkinners) skinner->MarkFromMenuBar();
 }
 
-// FIXME: the MDI children's frame skinners switch between the maximised presentation and their
-// skinned frame with the skinned frame's work; until then only the shared state changes.
-void TSkinManage::SetMdiMaximized(bool value) { mdiMaximized = value; }
+// The MDI children are shown maximised inside the MDI client with their native caption, or each
+// with its skinned frame.
+void TSkinManage::SetMdiMaximized(bool value) {
+    if (value == mdiMaximized) return;
+    mdiMaximized = value;
+    const std::vector<TWinSkinForm*> list = formSkinners;
+    for (TWinSkinForm* skinner : list)
+        if (skinner->Kind() == wkMdiChild) skinner->SetMdiPresentation(value);
+}
+
+bool TSkinManage::SkinMdiChild(HWND child) {
+    const bool saved = std::exchange(forceAll, true);
+    const bool skinned = SkinWindow(child);
+    forceAll = saved;
+    return skinned;
+}
 
 int TSkinManage::MdiChildCount() const {
     return static_cast<int>(std::count_if(formSkinners.begin(), formSkinners.end(),
