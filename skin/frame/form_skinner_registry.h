@@ -1,10 +1,13 @@
 #pragma once
 // What a frame skinner needs of the skin manager, which sits above this folder: being taken off
-// the manager's list when it is freed, and the MDI state all frame skinners share.
+// the manager's list when it is freed, the MDI state all frame skinners share, and the popup-menu
+// skinners the menus draw their items over.
 
 class TCustomForm;
 class TWinSkinForm;
+class TWinSkinPopMenu;
 struct HWND__;
+struct HMENU__;
 
 class TFormSkinnerRegistry {
 public:
@@ -14,4 +17,13 @@ public:
     virtual bool MdiMaximized() const = 0;
     // Records the MDI client a frame skinner found on its window, and that window's form.
     virtual void SetMdiClient(HWND__* client, TCustomForm* parent) = 0;
+    // Whether windows and menus are being skinned at all.
+    virtual bool Enabled() const = 0;
+
+    // Marks every current popup-menu skinner as opened from a skinned menu bar.
+    virtual void MarkPopupsFromMenuBar() = 0;
+    // The first popup-menu skinner showing this menu, or null.
+    virtual TWinSkinPopMenu* PopupSkinnerForMenu(HMENU__* menu) const = 0;
+    // Set while a drop-down of a skinned menu bar is open.
+    virtual void SetMenuBarTracking(bool value) = 0;
 };

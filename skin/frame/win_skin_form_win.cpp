@@ -30,6 +30,7 @@ TWinSkinForm::TWinSkinForm(TComponent* owner, TFormSkinnerRegistry* manager)
 }
 
 TWinSkinForm::~TWinSkinForm() {
+    DetachMenuBar(false);
     FreeControlSkinners();
     FreeSysButtons();
     Unsubclass();
@@ -39,6 +40,7 @@ TWinSkinForm::~TWinSkinForm() {
 void TWinSkinForm::AttachToForm(TSkinData* skinData, TCustomForm* target) {
     form = target;
     Attach(skinData);
+    if (form && frameEnabled) SetMenuDrawing(MenuSkin(), *form, true);
 }
 
 void TWinSkinForm::ReadWindowState() {
@@ -107,6 +109,7 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
     if (GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_MDICHILD) kind = wkMdiChild;
     borderKind = BorderKindOf(style, windowClass == L"#32770");
     if (frameEnabled) {
+        AttachMenuBar();
         if (!(kind == wkMdiChild && manager && manager->MdiMaximized()) &&
             windowState != fwMinimized)
             SetNativeCaption(false);
@@ -132,8 +135,10 @@ void TWinSkinForm::Detach() {
     if (!windowInstance.Attached()) return;
     Unsubclass();
     FreeControlSkinners();
+    if (form) SetMenuDrawing(MenuSkin(), *form, false);
     if (frameEnabled) {
         SetNativeCaption(true);
+        DetachMenuBar(true);
         captionBitmap.SetSize(0, 0);
         if (skinState != fsDestroying && (kind == wkMdiChild || !(style & WS_CHILD))) {
             // The native frame around the same client area, at the same place.
@@ -152,6 +157,7 @@ void TWinSkinForm::Detach() {
             SetWindowPos(handle, nullptr, origin.x, origin.y, width, height,
                          SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
         }
+        menuBarHeight = 0;
         SetWindowRgn(handle, nullptr, TRUE);
         regionSet = false;
         regionSize = {};
@@ -167,6 +173,7 @@ void TWinSkinForm::ReleaseWindow() {
     if (!windowInstance.Attached()) return;
     Unsubclass();
     FreeControlSkinners();
+    DetachMenuBar(false);
     captionBitmap.SetSize(0, 0);
 }
 
@@ -174,6 +181,7 @@ void TWinSkinForm::ApplySkinChange() {
     const int previous = skinState;
     skinState = fsSkinChange;
     for (TSkinControl* skinner : controlSkinners) skinner->SkinChanged();
+    if (frameEnabled && form) SetMenuDrawing(MenuSkin(), *form, true);
     if (frameEnabled && previous != fsAttached) {
         LoadFrameMetrics();
         FitToFrame(true);

@@ -212,7 +212,7 @@ void TSkinManage::SkinPopupMenu(HWND window) {
     // The main-menu setting, not the popup-menu one, decides whether menus are skinned.
     if (!skin || skin->Empty() || !HasSkinControl(skin->SkinControls(), xcMainMenu)) return;
     auto skinner = std::make_unique<TWinSkinPopMenu>();
-    skinner->Attach(window, skin);
+    skinner->Attach(window, skin, nullptr, this);
     if (menuBarTracking) skinner->MarkFromMenuBar();
     popupSkinners.push_back(std::move(skinner));
 }
@@ -237,6 +237,12 @@ TWinSkinPopMenu* TSkinManage::FindPopupSkinner(HWND window) const {
 
 void TSkinManage::MarkPopupsFromMenuBar() {
     for (const auto& skinner : popupSkinners) skinner->MarkFromMenuBar();
+}
+
+TWinSkinPopMenu* TSkinManage::PopupSkinnerForMenu(HMENU menu) const {
+    for (const auto& skinner : popupSkinners)
+        if (skinner->Menu() == menu) return skinner.get();
+    return nullptr;
 }
 
 // FIXME: the MDI children's frame skinners switch between the maximised presentation and their
