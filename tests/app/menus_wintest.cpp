@@ -265,6 +265,48 @@ TEST_F(SkinnedMenus, RightToLeftBarIsLaidOutFromTheRightEnd) {
     for (int i = 1; i < 5; ++i) EXPECT_EQ(Item(i).Rect.right, Item(i - 1).Rect.left) << i;
 }
 
+TEST_F(SkinnedMenus, ItemUnderTheMouseIsFramedInButtonHilightAndLeavesPlain) {
+    OpenMenuForm(false);
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    TMenuBtn& item = Item(1);
+    const COLORREF hilight = ColorToRGB(Skin().ButtonHilightColour);
+    const COLORREF before = WindowPixel(window, item.Rect.left, item.Rect.top);
+    ASSERT_NE(before, hilight);
+    const POINT p = ScreenPointOf(item);
+    SendMessageW(window, WM_NCMOUSEMOVE, HTMENU, MAKELPARAM(p.x, p.y));
+    EXPECT_EQ(item.State, ncHot);
+    EXPECT_EQ(frame->HotObject(), &item);
+    EXPECT_EQ(WindowPixel(window, item.Rect.left, item.Rect.top), hilight);
+    EXPECT_EQ(WindowPixel(window, item.Rect.right - 1, item.Rect.bottom - 1), hilight);
+    // Moving off the bar: the item is plain again.
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    SendMessageW(window, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(outer.left + 40, outer.top + 10));
+    EXPECT_EQ(item.State, ncNormal);
+    EXPECT_EQ(WindowPixel(window, item.Rect.left, item.Rect.top), before);
+}
+
+TEST_F(SkinnedMenus, ChangedMainMenuRebuildsTheBarAndKeepsTheNativeBarAway) {
+    OpenMenuForm(false);
+    go->SetCaption(L"运行(&R)");
+    PumpMessages();
+    EXPECT_EQ(GetMenu(window), nullptr);
+    ASSERT_EQ(bar->Items().size(), 6u);
+    EXPECT_EQ(Item(2).Caption, L"运行(&R)");
+    help->SetVisible(false);
+    PumpMessages();
+    EXPECT_FALSE(Item(4).Visible);
+    EXPECT_TRUE(Item(4).Rect.IsEmpty());
+    EXPECT_EQ(Item(5).Rect.left, Item(3).Rect.right);
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    const TFrameSizes sizes = frame->FrameSizes();
+    EXPECT_EQ(client.bottom,
+              outer.bottom - outer.top - sizes.caption - frame->MenuBarHeight() - sizes.bottom);
+}
+
 TEST_F(SkinnedMenus, ClickOpensTheDropDownAtTheItemWithItsFirstItemSelected) {
     OpenMenuForm(false);
     RECT popupRect{};
