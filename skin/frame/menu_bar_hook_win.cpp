@@ -111,6 +111,10 @@ void Remove() {
     s.bar = nullptr;
 }
 
+void Forget(const TWinSkinMenu& bar) {
+    if (State().bar == &bar) Remove();
+}
+
 int CurrentIndex() { return State().barIndex; }
 
 void FilterMessage(MSG& message) {

@@ -93,6 +93,8 @@ private:
     TWinSkinForm& frame;
     TBitmap background;
     HMENU menuHandle = nullptr;
+    // Cleared when the bar goes: a handler run while a drop-down is open may free it.
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 };
 
 // The menu state of the GUI thread while a drop-down of a skinned menu bar is tracked.
@@ -101,6 +103,8 @@ namespace menu_bar_hook {
 void Install(TWinSkinMenu& bar, int barIndex);
 // Removes it and clears the tracking state.
 void Remove();
+// Removes it when it serves bar (which is going).
+void Forget(const TWinSkinMenu& bar);
 // The bar item being tracked (-1 when none).
 int CurrentIndex();
 // What the hook does for one message of the open menu; the frame skinner also gives it the

@@ -53,6 +53,8 @@ TWinSkinMenu::TWinSkinMenu(TWinSkinForm& frameSkinner, TSkinData* skinData)
     : TComponent(nullptr), skin(skinData), frame(frameSkinner) {}
 
 TWinSkinMenu::~TWinSkinMenu() {
+    *alive = false;
+    menu_bar_hook::Forget(*this);
     FreeItems();
     if (menu) menu->RemoveFreeNotification(this);
 }
@@ -287,13 +289,17 @@ bool TWinSkinMenu::OpenMenuButton(TMenuBtn& item) {
     if (frame.manager) frame.manager->SetMenuBarTracking(true);
     frame.trackedMenu = item.SubMenu;
     menu_bar_hook::Install(*this, item.Index);
+    // Handlers run inside the menu's loop may rebuild the items or free the whole bar.
+    const std::shared_ptr<bool> stillHere = alive;
+    const TNCObject* opened = &item;
     if (item.Enabled)
         TrackPopupMenu(item.SubMenu, TPM_NONOTIFY | TPM_RIGHTBUTTON, item.Rect.left + r.left,
                        item.Rect.bottom + r.top, 0, window, nullptr);
+    if (!*stillHere) return true;
     menu_bar_hook::Remove();
     frame.menuTracking = false;
     // The item shows normal again unless another one took over while its drop-down was open.
-    if (frame.hotObject == &item && IsWindow(window)) item.MouseLeave();
+    if (frame.hotObject == opened && IsWindow(window)) frame.hotObject->MouseLeave();
     return true;
 }
 

@@ -35,9 +35,10 @@ void TWinSkinPopMenu::Attach(HWND window, TSkinData* skinData, HMENU shown,
     menu = shown;
     registry = owner;
     fromMenuBar = false;
-    if (!windowInstance.Attach(window, [this](TMessage& message) { WindowMessage(message); }))
-        return;
+    // Kept even when the window cannot be subclassed, so that its destruction still finds and
+    // frees this skinner.
     handle = window;
+    windowInstance.Attach(window, [this](TMessage& message) { WindowMessage(message); });
 }
 
 void TWinSkinPopMenu::Detach() {

@@ -330,6 +330,30 @@ TEST_F(SkinnedMenus, ClickOpensTheDropDownAtTheItemWithItsFirstItemSelected) {
     EXPECT_EQ(menu_bar_hook::CurrentIndex(), -1);
 }
 
+TEST_F(SkinnedMenus, ItemsChangedByTheCommandPostedAsTheDropDownOpensAreTaken) {
+    OpenMenuForm(false);
+    int clicks = 0;
+    edit->OnClick = [&](TObject*) {
+        if (clicks++ == 0) AddItem(edit, L"新(&N)");  // the bar is rebuilt while tracking
+    };
+    int shown = 0;
+    DriveMenus([&] { PostClick(Item(1)); },
+               [&](HWND popup) {
+                   if (!popup || clicks == 0) return false;
+                   shown = GetMenuItemCount(edit->Handle());
+                   return true;
+               });
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(shown, 3);
+    ASSERT_EQ(bar->Items().size(), 6u);
+    EXPECT_FALSE(frame->MenuTracking());
+    // The rebuilt bar still opens its items.
+    bool opened = false;
+    DriveMenus([&] { PostClick(Item(4)); },
+               [&](HWND popup) { return opened = popup && Highlighted(help->Handle(), 0); });
+    EXPECT_TRUE(opened);
+}
+
 TEST_F(SkinnedMenus, ArrowKeysMoveToTheNeighbouringBarItemAndWrapAround) {
     struct Case {
         bool rightToLeft;
@@ -478,6 +502,12 @@ TEST_F(SkinnedDropDown, SelectedItemIsCellFourAndTheSeparatorCellTwo) {
             EXPECT_EQ(WindowPixel(popup, item.right - 2, item.top + y),
                       cell->Canvas()->Pixel(w - 2, y))
                 << "row " << y;
+        // The shortcut text ends 10 pixels short of the item's right end.
+        const COLORREF text = ColorToRGB(Skin().HilightTextColour);
+        EXPECT_TRUE(
+            RectHasColour(popup, {item.right - 60, item.top, item.right - 10, item.bottom}, text));
+        EXPECT_FALSE(
+            RectHasColour(popup, {item.right - 10, item.top, item.right, item.bottom}, text));
         // The separator: the image's row that holds the line, from cell 2, not an etched line.
         const RECT sep = ItemInPopup(popup, file->Handle(), 2);
         TDataSkinObject& e = *Skin().MenuItem;
