@@ -307,6 +307,29 @@ TEST_F(SkinnedMenus, ChangedMainMenuRebuildsTheBarAndKeepsTheNativeBarAway) {
               outer.bottom - outer.top - sizes.caption - frame->MenuBarHeight() - sizes.bottom);
 }
 
+TEST_F(SkinnedMenus, SwitchingSkinningOffGivesTheNativeMenuBarBackAroundTheSameClientArea) {
+    OpenMenuForm(false);
+    RECT before{};
+    GetClientRect(window, &before);
+    TSkinData* skin = MainForm->SkinData1;
+    skin->SetActive(false);
+    ASSERT_TRUE(Manager()->TimerEnabled());
+    Manager()->RunPendingAction();
+    PumpMessages();
+    ASSERT_EQ(Manager()->FindFormSkinner(window), nullptr);
+    EXPECT_EQ(GetMenu(window), menu->Handle());
+    RECT after{};
+    GetClientRect(window, &after);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom);
+    EXPECT_FALSE(popupMenu->OwnerDraw());
+    EXPECT_TRUE(ownDrawn->OnAdvancedDrawItem) << "the item's own handler stays";
+    EXPECT_FALSE(popupMenu->Items()->Items(1)->OnAdvancedDrawItem);
+    skin->SetActive(true);
+    Manager()->RunPendingAction();
+    PumpMessages();
+}
+
 TEST_F(SkinnedMenus, ClickOpensTheDropDownAtTheItemWithItsFirstItemSelected) {
     OpenMenuForm(false);
     RECT popupRect{};
