@@ -1,14 +1,16 @@
 #pragma once
 // What a frame skinner needs of the skin manager, which sits above this folder: being taken off
-// the manager's list when it is freed, the registered skins, and the MDI state all frame
-// skinners share.
+// the manager's list when it is freed, the registered skins, the MDI state all frame skinners
+// share, and the popup-menu skinners the menus draw their items over.
 
 #include <vector>
 
 class TCustomForm;
 class TSkinData;
 class TWinSkinForm;
+class TWinSkinPopMenu;
 struct HWND__;
+struct HMENU__;
 
 class TFormSkinnerRegistry {
 public:
@@ -28,4 +30,14 @@ public:
     virtual TCustomForm* MdiParent() const = 0;
     // Skins an MDI child just created through its MDI client; true when it was attached.
     virtual bool SkinMdiChild(HWND__* child) = 0;
+
+    // Whether windows and menus are being skinned at all.
+    virtual bool Enabled() const = 0;
+
+    // Marks every current popup-menu skinner as opened from a skinned menu bar.
+    virtual void MarkPopupsFromMenuBar() = 0;
+    // The first popup-menu skinner showing this menu, or null.
+    virtual TWinSkinPopMenu* PopupSkinnerForMenu(HMENU__* menu) const = 0;
+    // Set while a drop-down of a skinned menu bar is open.
+    virtual void SetMenuBarTracking(bool value) = 0;
 };

@@ -123,12 +123,16 @@ bool TWinSkinForm::FrameMessage(TMessage& message) {
         }
         case WM_SYSCOMMAND: OnSysCommand(message); return true;
         case kSkinActive: OnSkinActive(); return true;
+        case CM_MENUCHANGED: OnMenuChanged(message); return true;
         default: return false;
     }
 }
 
 void TWinSkinForm::FrameStageMessage(TMessage& message) {
     switch (message.Msg) {
+        case WM_DRAWITEM: OnDrawItem(message); return;
+        case WM_MEASUREITEM: OnMeasureItem(message); return;
+        case WM_MENUSELECT: OnMenuSelect(message); return;
         case WM_NCCALCSIZE: OnNcCalcSize(message); return;
         case WM_NCHITTEST: OnNcHitTest(message); return;
         case WM_NCPAINT: OnNcPaint(message); return;
@@ -264,7 +268,7 @@ TWinSysButton* TWinSkinForm::SysButtonAt(POINT point) const {
 
 void TWinSkinForm::OnNcMouseMove(TMessage& message) {
     if (!active) return;
-    if (TWinSysButton* button = SysButtonAt(ToFrameCoords(PointOf(message.LParam)))) {
+    if (TNCObject* button = NcObjectAt(ToFrameCoords(PointOf(message.LParam)))) {
         button->MouseEnter();
         message.Result = 0;
         return;
@@ -274,10 +278,11 @@ void TWinSkinForm::OnNcMouseMove(TMessage& message) {
 }
 
 void TWinSkinForm::OnNcLButtonDown(TMessage& message) {
-    if (TWinSysButton* button = SysButtonAt(ToFrameCoords(PointOf(message.LParam)))) {
+    if (TNCObject* button = NcObjectAt(ToFrameCoords(PointOf(message.LParam)))) {
         if (!active) SetForegroundWindow(handle);
         button->MouseDown();
         message.Result = 0;
+        if (auto* item = dynamic_cast<TMenuBtn*>(button)) menuBar->OpenMenuButton(*item);
         return;
     }
     // A maximised window does not move by its caption.
@@ -287,12 +292,14 @@ void TWinSkinForm::OnNcLButtonDown(TMessage& message) {
 }
 
 void TWinSkinForm::OnNcLButtonUp(TMessage& message) {
-    TWinSysButton* button = SysButtonAt(ToFrameCoords(PointOf(message.LParam)));
-    if (!button) {
+    TNCObject* object = NcObjectAt(ToFrameCoords(PointOf(message.LParam)));
+    if (!object) {
         PassOn(message);
         return;
     }
-    if (hotObject == button) {
+    // A menu-bar item opened on the button down.
+    auto* button = dynamic_cast<TWinSysButton*>(object);
+    if (button && hotObject == button) {
         button->MouseUp();
         PerformAction(PointOf(message.LParam));
     }
@@ -401,7 +408,8 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
 void TWinSkinForm::OnSysCommand(TMessage& message) {
     // The menu key pressed alone would put the removed native menu bar in menu mode.
     const WPARAM key = LOWORD(message.LParam);
-    if ((message.WParam & 0xFFF0) == SC_KEYMENU && key == 0 && !GetCapture()) {
+    if ((message.WParam & 0xFFF0) == SC_KEYMENU && !menuTracking && key != ' ' && key != '-' &&
+        !GetCapture() && (key == 0 || OpenMenuBarKey(static_cast<wchar_t>(key)))) {
         message.Result = 1;
         return;
     }
@@ -414,6 +422,7 @@ void TWinSkinForm::OnSysCommand(TMessage& message) {
 }
 
 void TWinSkinForm::OnHoverTimer() {
+    if (menuTracking) return;
     POINT cursor{};
     GetCursorPos(&cursor);
     if (hotObject && !Contains(hotObject->Rect, ToFrameCoords(cursor))) hotObject->MouseLeave();

@@ -57,6 +57,9 @@ void TWinSkinForm::PaintFrame(HDC given) {
         DrawBorderPiece(d.FrameRight, {w - frame.right, 0, w, h}, dc);
         DrawBorderPiece(d.FrameBottom, {frame.left, h - frame.bottom, w - frame.right, h}, dc);
         PaintCaption(dc);
+        if (menuBar && menuBarHeight > 0)
+            menuBar->PaintBar(
+                dc, {frame.left, frame.caption, w - frame.right, frame.caption + menuBarHeight});
     } catch (const std::exception&) {
         // The frame keeps what it showed; painting errors never reach the user.
     }

@@ -7,7 +7,8 @@
 // the skin's border pieces and caption, and the frame is painted from them (with the title and
 // the title-bar buttons) and cut to a window region from their magenta pixels. Title-bar buttons
 // follow the mouse through non-client messages and a hover timer. Detach gives the window its
-// native frame, styles, size and region back. The menu bar is not drawn by the frame yet.
+// native frame, styles, size and region back. A window with a menu bar gets a skinned one
+// (TWinSkinMenu) under the caption, and its menus' items are drawn from the skin.
 
 #include <windows.h>
 
@@ -24,6 +25,8 @@
 #include "skin/controls/control_skinner_host.h"
 #include "skin/controls/replaced_window_proc.h"
 #include "skin/frame/frame_layout.h"
+#include "skin/frame/menu_item_draw.h"
+#include "skin/frame/win_skin_menu.h"
 #include "skin/frame/nc_object.h"
 
 class TCustomForm;
@@ -127,6 +130,14 @@ public:
     TPopupMenu* SystemMenu() const { return systemMenu.get(); }
     bool HoverTimerEnabled() const { return hoverTimer && hoverTimer->Enabled(); }
 
+    // The skinned menu bar (null without one), and whether one of its drop-downs is open.
+    TWinSkinMenu* MenuBar() const { return menuBar.get(); }
+    int MenuBarHeight() const { return menuBarHeight; }
+    bool MenuTracking() const { return menuTracking; }
+    HMENU TrackedMenu() const { return trackedMenu; }
+    // What the skinned menus of this window draw with.
+    TMenuSkin MenuSkin() const;
+
     void FreeControlSkinners();
     // The manager frees this skinner itself, or is going: no need to be taken off its list.
     void ForgetManager() { manager = nullptr; }
@@ -144,6 +155,8 @@ public:
 private:
     class TFormProcedure;
 
+    friend class TWinSkinMenu;
+    friend void menu_bar_hook::FilterMessage(MSG& message);
     void WindowMessage(TMessage& message);
     // The form procedure, in the form's replaceable window procedure (form_procedure_win.cpp).
     void AttachFormProcedure();
@@ -199,6 +212,16 @@ private:
     void SystemMenuClick(TMenuItem& item);
     void PostCommand(WPARAM command);
 
+    // Menus (frame_menus_win.cpp).
+    void AttachMenuBar();
+    void DetachMenuBar(bool giveMenuBack);
+    TNCObject* NcObjectAt(POINT point) const;
+    void OnMeasureItem(TMessage& message);
+    void OnDrawItem(TMessage& message);
+    void OnMenuChanged(TMessage& message);
+    void OnMenuSelect(TMessage& message);
+    bool OpenMenuBarKey(wchar_t key);
+
     // Painting (frame_paint_win.cpp).
     void DrawBorderPiece(TDataSkinBorder& piece, const TRect& rect, HDC dc);
     void PaintCaption(HDC dc);
@@ -237,6 +260,10 @@ private:
     TRect titleRect;
     SIZE nativeFrame{};
     int menuBarHeight = 0;
+    std::unique_ptr<TWinSkinMenu> menuBar;
+    HMENU nativeMenu = nullptr;
+    HMENU trackedMenu = nullptr;
+    bool menuTracking = false;
     bool rightToLeft = false;
     HMENU systemMenuHandle = nullptr;
     int rightButtonsLeft = 0;

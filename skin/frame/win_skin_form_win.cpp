@@ -30,6 +30,7 @@ TWinSkinForm::TWinSkinForm(TComponent* owner, TFormSkinnerRegistry* manager)
 }
 
 TWinSkinForm::~TWinSkinForm() {
+    DetachMenuBar(false);
     FreeControlSkinners();
     FreeSysButtons();
     DetachFormProcedure();
@@ -42,6 +43,7 @@ void TWinSkinForm::AttachToForm(TSkinData* skinData, TCustomForm* target) {
     form = target;
     if (HasSkinControl(skinData->SkinControls(), xcMainMenu)) AttachFormProcedure();
     Attach(skinData);
+    if (form && frameEnabled) SetMenuDrawing(MenuSkin(), *form, true);
 }
 
 void TWinSkinForm::ReadWindowState() {
@@ -120,6 +122,7 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
         AttachMdiClient();
     }
     if (frameEnabled) {
+        AttachMenuBar();
         if (!(kind == wkMdiChild && manager && manager->MdiMaximized()) &&
             windowState != fwMinimized)
             SetNativeCaption(false);
@@ -165,8 +168,10 @@ void TWinSkinForm::Detach() {
     // After the control skinners, which may sit in the form's procedure after this one.
     DetachFormProcedure();
     clientInstance.Detach();
+    if (form) SetMenuDrawing(MenuSkin(), *form, false);
     if (frameEnabled) {
         SetNativeCaption(true);
+        DetachMenuBar(true);
         captionBitmap.SetSize(0, 0);
         if (skinState != fsDestroying && (kind == wkMdiChild || !(style & WS_CHILD))) {
             // The native frame around the same client area, at the same place.
@@ -185,6 +190,7 @@ void TWinSkinForm::Detach() {
             SetWindowPos(handle, nullptr, origin.x, origin.y, width, height,
                          SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
         }
+        menuBarHeight = 0;
         SetWindowRgn(handle, nullptr, TRUE);
         regionSet = false;
         regionSize = {};
@@ -202,6 +208,7 @@ void TWinSkinForm::ReleaseWindow() {
     FreeControlSkinners();
     DetachFormProcedure();
     clientInstance.Detach();
+    DetachMenuBar(false);
     captionBitmap.SetSize(0, 0);
 }
 
@@ -209,6 +216,7 @@ void TWinSkinForm::ApplySkinChange() {
     const int previous = skinState;
     skinState = fsSkinChange;
     for (TSkinControl* skinner : controlSkinners) skinner->SkinChanged();
+    if (frameEnabled && form) SetMenuDrawing(MenuSkin(), *form, true);
     if (frameEnabled && previous != fsAttached) {
         LoadFrameMetrics();
         FitToFrame(true);

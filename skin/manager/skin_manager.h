@@ -71,9 +71,10 @@ public:
     bool ReleasePopupMenu(HWND window);
     TWinSkinPopMenu* FindPopupSkinner(HWND window) const;
     size_t PopupSkinnerCount() const { return popupSkinners.size(); }
-    void MarkPopupsFromMenuBar();
+    void MarkPopupsFromMenuBar() override;
+    TWinSkinPopMenu* PopupSkinnerForMenu(HMENU menu) const override;
     bool MenuBarTracking() const { return menuBarTracking; }
-    void SetMenuBarTracking(bool value) { menuBarTracking = value; }
+    void SetMenuBarTracking(bool value) override { menuBarTracking = value; }
 
     bool MdiMaximized() const override { return mdiMaximized; }
     void SetMdiMaximized(bool value) override;

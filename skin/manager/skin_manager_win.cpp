@@ -212,7 +212,7 @@ void TSkinManage::SkinPopupMenu(HWND window) {
     // The main-menu setting, not the popup-menu one, decides whether menus are skinned.
     if (!skin || skin->Empty() || !HasSkinControl(skin->SkinControls(), xcMainMenu)) return;
     auto skinner = std::make_unique<TWinSkinPopMenu>();
-    skinner->Attach(window, skin);
+    skinner->Attach(window, skin, nullptr, this);
     if (menuBarTracking) skinner->MarkFromMenuBar();
     popupSkinners.push_back(std::move(skinner));
 }
@@ -254,6 +254,12 @@ bool TSkinManage::SkinMdiChild(HWND child) {
     const bool skinned = SkinWindow(child);
     forceAll = saved;
     return skinned;
+}
+
+TWinSkinPopMenu* TSkinManage::PopupSkinnerForMenu(HMENU menu) const {
+    for (const auto& skinner : popupSkinners)
+        if (skinner->Menu() == menu) return skinner.get();
+    return nullptr;
 }
 
 int TSkinManage::MdiChildCount() const {

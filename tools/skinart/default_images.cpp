@@ -411,13 +411,15 @@ Image ScrollThumb() {
 }
 
 // Menu items: five 24 x 20 cells, 1 normal (clear: the popup's background shows), 2 the
-// separator line near the top, 4 selected (dark enough for white text), 3 and 5 as 1.
+// separator line near the bottom, 4 selected (dark enough for white text), 3 and 5 as 1.
 Image MenuItem() {
     constexpr int w = 24, h = 20;
     Image image(5 * w, h);
+    // The separator cell: a separator shorter than the image shows the image's bottom rows, so
+    // the line sits 4 rows above the bottom of an 8-pixel separator.
     for (int x = 0; x < w; ++x) {
-        image.At(w + x, 3) = Rgb{196, 205, 218};
-        image.At(w + x, 4) = Rgb{255, 255, 255};
+        image.At(w + x, h - 5) = Rgb{196, 205, 218};
+        image.At(w + x, h - 4) = Rgb{255, 255, 255};
     }
     RoundedCell(image, 3 * w, 0, w, h, 2.5, {{40, 78, 130}, {82, 128, 186}, {52, 101, 164}});
     return image;
@@ -493,15 +495,15 @@ Image ProgressChunk() {
     return image;
 }
 
-// Menu bar background: two 32 x 20 cells (active and inactive window), light with a rule at
-// the bottom.
+// Menu bar background: two 32 x 20 cells one above the other (active and inactive window),
+// light with a rule at the bottom.
 Image MenuBar() {
     constexpr int w = 32, h = 20;
-    Image image(2 * w, h);
+    Image image(w, 2 * h);
     for (int cell = 0; cell < 2; ++cell)
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                image.At(cell * w + x, y) =
+                image.At(x, cell * h + y) =
                     y == h - 1  ? Rgb{196, 205, 218}
                     : cell == 0 ? Mix(Rgb{240, 244, 248}, Rgb{226, 232, 240}, double(y) / (h - 2))
                                 : Rgb{234, 237, 241};
