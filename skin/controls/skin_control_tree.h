@@ -1,8 +1,8 @@
 #pragma once
-// The control skinner families. The button and scroll bar skinners have their own files; each other
-// family gets its own drawing and message handling with its family's work (scroll bars and
-// indicators; edits and containers); until then a family behaves as the base TSkinControl does: it
-// follows the control's state and draws nothing of its own.
+// The control skinner families. The button skinners have their own files; each other family
+// gets its own drawing and message handling with its family's work (scroll bars and indicators;
+// edits and containers); until then a family behaves as the base TSkinControl does: it follows
+// the control's state and draws nothing of its own.
 
 #include "skin/controls/skin_bit_button.h"
 #include "skin/controls/skin_button.h"
