@@ -28,6 +28,7 @@
 #include "skin/manager/skin_manager.h"
 #include "skin/skin_data.h"
 #include "skinned_program_fixture.h"
+#include "support/screen_probe.h"
 
 using namespace std::chrono_literals;
 
@@ -37,16 +38,6 @@ TSkinManage* Manager() { return static_cast<TSkinManage*>(ExistingSkinManager())
 TSkinDescription& Skin() { return MainForm->SkinData1->Skin(); }
 
 constexpr int kStrip = 16;
-
-std::unique_ptr<TBitmap> Shot(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    auto shot = std::make_unique<TBitmap>();
-    shot->SetSize(r.right - r.left, r.bottom - r.top);
-    TWindowDC dc(window, TWindowDC::WholeWindow);
-    BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), dc.Dc(), 0, 0, SRCCOPY);
-    return shot;
-}
 
 COLORREF Pixel(TBitmap& b, int x, int y) { return GetPixel(b.Canvas()->Handle(), x, y); }
 
@@ -177,7 +168,7 @@ T* SkinnerOf(TComponent* control) {
 // that the corner between two bars is the skin's face colour.
 void ExpectSkinnedBars(HWND window, TSkinScrollbar& skinner) {
     skinner.PaintControl(nullptr);
-    auto shot = Shot(window);
+    auto shot = WindowShot(window);
     const TScrollBarRects& r = skinner.BarRects();
     const LONG style = GetWindowLongW(window, GWL_STYLE);
     for (bool vertical : {false, true}) {
@@ -317,7 +308,7 @@ TEST_F(ScrollSkinners, AMemoWithBothBarsAndAnArrowClickThatScrollsOneLine) {
     TAfterSkinner after(*memo);
     after.after = [&](TMessage& m) {
         if (m.Msg == WM_VSCROLL && LOWORD(m.WParam) == SB_LINEDOWN && !duringLine)
-            duringLine = Shot(memo->Handle());
+            duringLine = WindowShot(memo->Handle());
     };
     const LRESULT firstLine = SendMessageW(memo->Handle(), EM_GETFIRSTVISIBLELINE, 0, 0);
     PostMessageW(memo->Handle(), WM_LBUTTONUP, 0, 0);
@@ -434,7 +425,7 @@ TEST_F(ScrollProbeTest, ABarShorterThanTwoArrowsShowsTwoHalfArrowsAndNoThumb) {
     SetBar(SB_VERT, 0, 100, 10, 30);
     const TRect bar = skinner->BarRects().vert;
     ASSERT_EQ(bar.Height(), 24);
-    auto shot = Shot(probe->Handle());
+    auto shot = WindowShot(probe->Handle());
     const TBarGeometry g = GeometryNow(probe->Handle(), true, 24);
     EXPECT_LT(g.track, 0);
     EXPECT_EQ(Mismatches(*shot, bar, *OntoBar(*ExpectedBar(24, true, g, {9, 13, 1}), bar)), 0);
@@ -566,7 +557,7 @@ TEST_F(ScrollSkinners, AListViewLeavesTheThumbToItsOwnLogicAndItsHeaderShowsTheS
     TDataSkinObject& element = *Skin().Headerbar;
     auto expected = MakeNineSlice(rest, element.Image, Margins(element), 1, element.FrameCount,
                                   element.Tile != 0, false);
-    auto shot = Shot(header);
+    auto shot = WindowShot(header);
     EXPECT_EQ(Mismatches(*shot, rest, *expected), 0);
 
     // Mode 0: the press on the thumb goes to the window's own scroll logic.
@@ -630,7 +621,7 @@ TEST_F(ScrollSkinners, ADialogsBareScrollBarIsReducedToAShadowFrame) {
     EXPECT_TRUE(dynamic_cast<TSkinSizer*>(sizer));
     RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     PumpMessages();
-    auto shot = Shot(bar);
+    auto shot = WindowShot(bar);
     const int w = shot->Width(), h = shot->Height();
     const COLORREF shadow = ColorToRGB(Skin().ButtonShadowColour);
     EXPECT_EQ(PixelsNotOfColor(*shot, {0, 0, w, 1}, shadow), 0);
@@ -655,7 +646,7 @@ TEST_F(ScrollSkinners, TheScrollBarControlIsDrawnFromTheSkinAndMovesByItsArrows)
     ASSERT_TRUE(skinner);
     skinner->PaintControl(nullptr);
     const TBarGeometry g = GeometryNowOfControl(scroll->Handle(), 200);
-    auto shot = Shot(scroll->Handle());
+    auto shot = WindowShot(scroll->Handle());
     const TRect whole{0, 0, scroll->Width(), 200};
     EXPECT_EQ(Mismatches(*shot, whole, *OntoBar(*ExpectedBar(200, true, g, {9, 13, 1}), whole)), 0);
     // A click on the down arrow: the control's own tracking moves it by one.
