@@ -5,6 +5,7 @@
 #include "forms/dc_scopes.h"
 #include "forms/forms.h"
 #include "forms/menus.h"
+#include "forms/properties.h"
 #include "skin/controls/classification.h"
 #include "skin/controls/skin_control.h"
 #include "skin/frame/form_skinner_registry.h"
@@ -42,6 +43,22 @@ void TWinSkinForm::AttachToForm(TSkinData* skinData, TCustomForm* target) {
     form = target;
     if (HasSkinControl(skinData->SkinControls(), xcMainMenu)) AttachFormProcedure();
     Attach(skinData);
+    // The form's background is the skin's face colour while skinned.
+    savedColor = form->Color();
+    form->SetColor(skin->Skin().ButtonFaceColour);
+}
+
+void TWinSkinForm::RecolourForSkin() {
+    if (!form) return;
+    const TColor face = skin->Skin().ButtonFaceColour;
+    form->SetColor(face);
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        TComponent* c = form->Components(i);
+        if (auto* owned = dynamic_cast<TCustomForm*>(c)) owned->SetColor(face);
+        const TPropInfo* fixed = c->ClassType().FindProperty("FixedColor");
+        if (fixed && fixed->kind == TTypeKind::tkInteger && fixed->setOrdinal)
+            fixed->setOrdinal(*c, face);
+    }
 }
 
 void TWinSkinForm::ReadWindowState() {
@@ -172,6 +189,7 @@ void TWinSkinForm::Detach() {
         regionSet = false;
         regionSize = {};
     }
+    if (form && skinState != fsDestroying) form->SetColor(savedColor);
     if (form && skinState != fsDestroying)
         for (int i = 0; i < form->ComponentCount(); ++i)
             if (auto* control = dynamic_cast<TControl*>(form->Components(i))) control->Invalidate();
@@ -190,6 +208,7 @@ void TWinSkinForm::ReleaseWindow() {
 
 void TWinSkinForm::ApplySkinChange() {
     const int previous = skinState;
+    RecolourForSkin();
     skinState = fsSkinChange;
     for (TSkinControl* skinner : controlSkinners) skinner->SkinChanged();
     if (frameEnabled && previous != fsAttached) {

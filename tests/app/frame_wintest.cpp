@@ -285,9 +285,12 @@ TEST_F(Frame, CloseButtonHoverPressAndClick) {
 
 TEST_F(Frame, SwitchingSkinningOffGivesTheNativeFrameBackAndOnSkinsAgain) {
     ASSERT_NE(frame, nullptr);
+    // Skinned, the form's background is the skin's face colour; unskinned, its own again.
+    EXPECT_EQ(MainForm->Color(), Skin().ButtonFaceColour);
     TSkinData* skin = MainForm->SkinData1;
     skin->SetActive(false);
     RunScheduledAction();
+    EXPECT_EQ(MainForm->Color(), clBtnFace);
     ASSERT_EQ(Manager()->FindFormSkinner(window), nullptr);
     const LONG style = GetWindowLongW(window, GWL_STYLE);
     EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
