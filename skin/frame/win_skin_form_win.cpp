@@ -43,9 +43,6 @@ void TWinSkinForm::AttachToForm(TSkinData* skinData, TCustomForm* target) {
     form = target;
     if (HasSkinControl(skinData->SkinControls(), xcMainMenu)) AttachFormProcedure();
     Attach(skinData);
-    // The form's background is the skin's face colour while skinned.
-    savedColor = form->Color();
-    form->SetColor(skin->Skin().ButtonFaceColour);
 }
 
 void TWinSkinForm::RecolourForSkin() {
@@ -101,6 +98,11 @@ void TWinSkinForm::DrawWindowIcon(HDC dc, int x, int y) {
 void TWinSkinForm::Attach(TSkinData* skinData) {
     if (windowInstance.Attached() || !IsWindow(handle)) return;
     skin = skinData;
+    if (form) {
+        // The form's background is the skin's face colour while skinned.
+        savedColor = form->Color();
+        form->SetColor(skin->Skin().ButtonFaceColour);
+    }
     hoverTimer = std::make_unique<TTimer>(nullptr);
     hoverTimer->SetEnabled(false);
     hoverTimer->SetInterval(250);
