@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "about_box.h"
 #include "forms/application.h"
@@ -823,6 +824,45 @@ TEST_F(Frame, AMessageBoxButtonStopsBeingHotWhenTheCursorLeavesIt) {
     EXPECT_TRUE(hot);
     EXPECT_TRUE(stayed);
     EXPECT_TRUE(left);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Frame, PiecesWithoutTransparencyGiveARectangularRegionAtEverySize) {
+    ASSERT_NE(frame, nullptr);
+    TSkinDescription& d = Skin();
+    TDataSkinBorder* pieces[] = {&d.FrameLeft, &d.FrameRight, &d.FrameTop, &d.FrameBottom};
+    int saved[4];
+    for (int i = 0; i < 4; ++i) saved[i] = std::exchange(pieces[i]->Trans, 0);
+    SendMessageW(window, CN_ReapplySkin, 0, 0);
+    const auto regionBox = [&] {
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        RECT box{-1, -1, -1, -1};
+        if (GetWindowRgn(window, region) != ERROR) GetRgnBox(region, &box);
+        DeleteObject(region);
+        return box;
+    };
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    RECT box = regionBox();
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
+    EXPECT_EQ(box.right, SizeOf(outer).cx);
+    EXPECT_EQ(box.bottom, SizeOf(outer).cy);
+    // The corner the skin would cut is kept.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(window, region);
+    EXPECT_TRUE(PtInRegion(region, 0, 0));
+    DeleteObject(region);
+    // A new size gets a new rectangle.
+    SetWindowPos(window, nullptr, 0, 0, SizeOf(outer).cx + 40, SizeOf(outer).cy + 20,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    box = regionBox();
+    EXPECT_EQ(box.right, SizeOf(outer).cx + 40);
+    EXPECT_EQ(box.bottom, SizeOf(outer).cy + 20);
+    for (int i = 0; i < 4; ++i) pieces[i]->Trans = saved[i];
 }
 
 }  // namespace
