@@ -161,6 +161,8 @@ private:
     // The form procedure, in the form's replaceable window procedure (form_procedure_win.cpp).
     void AttachFormProcedure();
     void DetachFormProcedure();
+    // The form, the forms it owns and its grids' fixed cells take the skin's face colour.
+    void RecolourForSkin();
     void FormMessage(TMessage& message);
     void PassOnToForm(TMessage& message);
     void OnDialogChar(TMessage& message);
@@ -235,6 +237,7 @@ private:
     TReplacedWindowProc<TFrameSkinnerProcTag> windowInstance;
     TReplacedWindowProc<TMdiClientProcTag> clientInstance;
     TFormProcedure* formProcedure = nullptr;
+    TColor savedColor = 0;
     HWND pendingMdiChild = nullptr;
     bool savedMenuUpdate = false;
     bool activated = false;

@@ -5,6 +5,7 @@
 #include "forms/dc_scopes.h"
 #include "forms/forms.h"
 #include "forms/menus.h"
+#include "forms/properties.h"
 #include "skin/controls/classification.h"
 #include "skin/controls/skin_control.h"
 #include "skin/frame/form_skinner_registry.h"
@@ -44,6 +45,19 @@ void TWinSkinForm::AttachToForm(TSkinData* skinData, TCustomForm* target) {
     if (HasSkinControl(skinData->SkinControls(), xcMainMenu)) AttachFormProcedure();
     Attach(skinData);
     if (form && frameEnabled) SetMenuDrawing(MenuSkin(), *form, true);
+}
+
+void TWinSkinForm::RecolourForSkin() {
+    if (!form) return;
+    const TColor face = skin->Skin().ButtonFaceColour;
+    form->SetColor(face);
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        TComponent* c = form->Components(i);
+        if (auto* owned = dynamic_cast<TCustomForm*>(c)) owned->SetColor(face);
+        const TPropInfo* fixed = c->ClassType().FindProperty("FixedColor");
+        if (fixed && fixed->kind == TTypeKind::tkInteger && fixed->setOrdinal)
+            fixed->setOrdinal(*c, face);
+    }
 }
 
 void TWinSkinForm::ReadWindowState() {
@@ -86,6 +100,11 @@ void TWinSkinForm::DrawWindowIcon(HDC dc, int x, int y) {
 void TWinSkinForm::Attach(TSkinData* skinData) {
     if (windowInstance.Attached() || !IsWindow(handle)) return;
     skin = skinData;
+    if (form) {
+        // The form's background is the skin's face colour while skinned.
+        savedColor = form->Color();
+        form->SetColor(skin->Skin().ButtonFaceColour);
+    }
     hoverTimer = std::make_unique<TTimer>(nullptr);
     hoverTimer->SetEnabled(false);
     hoverTimer->SetInterval(250);
@@ -195,6 +214,7 @@ void TWinSkinForm::Detach() {
         regionSet = false;
         regionSize = {};
     }
+    if (form && skinState != fsDestroying) form->SetColor(savedColor);
     if (form && skinState != fsDestroying)
         for (int i = 0; i < form->ComponentCount(); ++i)
             if (auto* control = dynamic_cast<TControl*>(form->Components(i))) control->Invalidate();
@@ -214,6 +234,7 @@ void TWinSkinForm::ReleaseWindow() {
 
 void TWinSkinForm::ApplySkinChange() {
     const int previous = skinState;
+    RecolourForSkin();
     skinState = fsSkinChange;
     for (TSkinControl* skinner : controlSkinners) skinner->SkinChanged();
     if (frameEnabled && form) SetMenuDrawing(MenuSkin(), *form, true);

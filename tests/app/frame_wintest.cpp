@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "about_box.h"
 #include "forms/application.h"
@@ -285,9 +286,12 @@ TEST_F(Frame, CloseButtonHoverPressAndClick) {
 
 TEST_F(Frame, SwitchingSkinningOffGivesTheNativeFrameBackAndOnSkinsAgain) {
     ASSERT_NE(frame, nullptr);
+    // Skinned, the form's background is the skin's face colour; unskinned, its own again.
+    EXPECT_EQ(MainForm->Color(), Skin().ButtonFaceColour);
     TSkinData* skin = MainForm->SkinData1;
     skin->SetActive(false);
     RunScheduledAction();
+    EXPECT_EQ(MainForm->Color(), clBtnFace);
     ASSERT_EQ(Manager()->FindFormSkinner(window), nullptr);
     const LONG style = GetWindowLongW(window, GWL_STYLE);
     EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
@@ -524,9 +528,7 @@ TEST_F(Frame, HitTestsAndAButtonDownOnTheCaptionOfAMaximisedWindow) {
     for (int y = 0; y < 3; ++y) {
         const POINT p = ScreenPoint(w / 2, y);
         const LRESULT native = DefWindowProcW(window, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
-        if (native != HTNOWHERE && native != HTCAPTION) {
-            EXPECT_EQ(HitTest(w / 2, y), native) << y;
-        }
+        EXPECT_EQ(HitTest(w / 2, y), native) << y;
     }
     EXPECT_EQ(HitTest(w / 2, 4), HTCAPTION);
 
@@ -820,6 +822,45 @@ TEST_F(Frame, AMessageBoxButtonStopsBeingHotWhenTheCursorLeavesIt) {
     EXPECT_TRUE(hot);
     EXPECT_TRUE(stayed);
     EXPECT_TRUE(left);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Frame, PiecesWithoutTransparencyGiveARectangularRegionAtEverySize) {
+    ASSERT_NE(frame, nullptr);
+    TSkinDescription& d = Skin();
+    TDataSkinBorder* pieces[] = {&d.FrameLeft, &d.FrameRight, &d.FrameTop, &d.FrameBottom};
+    int saved[4];
+    for (int i = 0; i < 4; ++i) saved[i] = std::exchange(pieces[i]->Trans, 0);
+    SendMessageW(window, CN_ReapplySkin, 0, 0);
+    const auto regionBox = [&] {
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        RECT box{-1, -1, -1, -1};
+        if (GetWindowRgn(window, region) != ERROR) GetRgnBox(region, &box);
+        DeleteObject(region);
+        return box;
+    };
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    RECT box = regionBox();
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
+    EXPECT_EQ(box.right, SizeOf(outer).cx);
+    EXPECT_EQ(box.bottom, SizeOf(outer).cy);
+    // The corner the skin would cut is kept.
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(window, region);
+    EXPECT_TRUE(PtInRegion(region, 0, 0));
+    DeleteObject(region);
+    // A new size gets a new rectangle.
+    SetWindowPos(window, nullptr, 0, 0, SizeOf(outer).cx + 40, SizeOf(outer).cy + 20,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    box = regionBox();
+    EXPECT_EQ(box.right, SizeOf(outer).cx + 40);
+    EXPECT_EQ(box.bottom, SizeOf(outer).cy + 20);
+    for (int i = 0; i < 4; ++i) pieces[i]->Trans = saved[i];
 }
 
 }  // namespace
