@@ -173,7 +173,9 @@ void TWinSkinForm::ReleaseWindow() {
     if (!windowInstance.Attached()) return;
     Unsubclass();
     FreeControlSkinners();
-    DetachMenuBar(false);
+    // A bare window's menu goes back on it, so that its destruction frees the menu as it would
+    // have; a form's main menu owns its native menu and took it off the window already.
+    DetachMenuBar(!form);
     captionBitmap.SetSize(0, 0);
 }
 
