@@ -228,7 +228,9 @@ void TWinSkinForm::ReleaseWindow() {
     FreeControlSkinners();
     DetachFormProcedure();
     clientInstance.Detach();
-    DetachMenuBar(false);
+    // A bare window's menu goes back on it, so that its destruction frees the menu as it would
+    // have; a form's main menu owns its native menu and took it off the window already.
+    DetachMenuBar(!form);
     captionBitmap.SetSize(0, 0);
 }
 

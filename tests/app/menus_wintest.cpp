@@ -616,6 +616,74 @@ TEST_F(SkinnedDropDown, PopupItemWithItsOwnDrawingKeepsDrawingItself) {
     EXPECT_TRUE(checked);
 }
 
+// A window that is no form of ours, with a native menu bar: the bar takes its items from the
+// native menu, and the drop-down's items, which no class-library item stands for, are measured
+// and drawn from their native text and state.
+TEST_F(SkinnedDropDown, NativeMenuOfABareWindowIsSkinnedToo) {
+    static const wchar_t kClass[] = L"PonderixBareMenuWindow";
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassExW(&wc);
+    HMENU native = CreateMenu();
+    HMENU drop = CreatePopupMenu();
+    AppendMenuW(drop, MF_STRING, 101, L"第一(&A)");
+    AppendMenuW(drop, MF_STRING | MF_GRAYED, 102, L"第二(&B)");
+    AppendMenuW(native, MF_POPUP, reinterpret_cast<UINT_PTR>(drop), L"原生(&N)");
+    AppendMenuW(native, MF_STRING | MF_GRAYED, 103, L"灰(&G)");
+    HWND bare = CreateWindowExW(0, kClass, L"bare", WS_OVERLAPPEDWINDOW, 200, 160, 360, 220,
+                                nullptr, native, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(bare, nullptr);
+    ShowWindow(bare, SW_SHOW);
+    SetForegroundWindow(bare);
+    TWinSkinForm* skinner = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            skinner = Manager()->FindFormSkinner(bare);
+            return skinner && skinner->SkinState() == fsActive;
+        },
+        5s));
+    ASSERT_NE(skinner->MenuBar(), nullptr);
+    TWinSkinMenu& nativeBar = *skinner->MenuBar();
+    EXPECT_EQ(GetMenu(bare), nullptr);
+    ASSERT_EQ(nativeBar.Items().size(), 2u);
+    EXPECT_EQ(nativeBar.Items()[0]->Caption, L"原生(&N)");
+    EXPECT_EQ(nativeBar.Items()[0]->SubMenu, drop);
+    EXPECT_FALSE(nativeBar.Items()[1]->Enabled);
+    RECT outer{};
+    GetWindowRect(bare, &outer);
+    const TRect& first = nativeBar.Items()[0]->Rect;
+    bool checked = false;
+    int settle = 0;
+    DriveMenus(
+        [&] {
+            PostMessageW(bare, WM_NCLBUTTONDOWN, HTMENU,
+                         MAKELPARAM(outer.left + first.left + 3, outer.top + first.top + 3));
+        },
+        [&](HWND popup) {
+            if (!popup || !Highlighted(drop, 0) || ++settle < 4) return false;
+            const RECT item = ItemInPopup(popup, drop, 0);
+            const int w = item.right - item.left, h = item.bottom - item.top;
+            auto cell = ItemCellImage(4, w, h);
+            EXPECT_EQ(WindowPixel(popup, item.right - 2, item.top + h / 2),
+                      cell->Canvas()->Pixel(w - 2, h / 2));
+            EXPECT_TRUE(RectHasColour(popup, item, ColorToRGB(Skin().HilightTextColour)));
+            const RECT grey = ItemInPopup(popup, drop, 1);
+            EXPECT_TRUE(RectHasColour(popup, grey, ColorToRGB(Skin().ButtonShadowColour)));
+            checked = true;
+            return true;
+        });
+    EXPECT_TRUE(checked);
+    // The window's destruction frees its menu, as it would without the skinned bar.
+    DestroyWindow(bare);
+    EXPECT_FALSE(IsMenu(native));
+    EXPECT_FALSE(IsMenu(drop));
+    if (IsMenu(native)) DestroyMenu(native);
+    UnregisterClassW(kClass, GetModuleHandleW(nullptr));
+}
+
 // ---- The program's own menus -------------------------------------------------------------
 
 using ProgramMenus = SkinnedMenus;
