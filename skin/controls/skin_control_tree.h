@@ -5,9 +5,14 @@
 // the control's state and draws nothing of its own.
 
 #include "skin/controls/skin_bit_button.h"
+#include "skin/controls/skin_box.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_check_box.h"
+#include "skin/controls/skin_com_box.h"
 #include "skin/controls/skin_control.h"
+#include "skin/controls/skin_group_box.h"
+#include "skin/controls/skin_tab.h"
+#include "skin/controls/skin_tab31.h"
 
 #define PONDERIX_SKIN_CONTROL_CLASS(Self, Parent) \
     class Self : public Parent {                  \
@@ -16,14 +21,9 @@
         using Parent::Parent;                     \
     };
 
-PONDERIX_SKIN_CONTROL_CLASS(TSkinComBox, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinEdit, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinStatusBar, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinBox, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinGroupBox, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinUpDown, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinTab, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinTab31, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinProgress, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinTrackBar, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinSizer, TSkinControl)
