@@ -10,9 +10,14 @@
 #include "skin/controls/skin_check_box.h"
 #include "skin/controls/skin_com_box.h"
 #include "skin/controls/skin_control.h"
+#include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_group_box.h"
+#include "skin/controls/skin_progress.h"
+#include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_tab.h"
 #include "skin/controls/skin_tab31.h"
+#include "skin/controls/skin_track_bar.h"
+#include "skin/controls/skin_up_down.h"
 
 #define PONDERIX_SKIN_CONTROL_CLASS(Self, Parent) \
     class Self : public Parent {                  \
@@ -21,11 +26,6 @@
         using Parent::Parent;                     \
     };
 
-PONDERIX_SKIN_CONTROL_CLASS(TSkinEdit, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinStatusBar, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinUpDown, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinProgress, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinTrackBar, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinSizer, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinScControl, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinHeader, TSkinControl)

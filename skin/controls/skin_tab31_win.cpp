@@ -3,7 +3,7 @@
 #include "forms/dc_scopes.h"
 #include "forms/tab_set.h"
 #include "skin/bitmap_utils_win.h"
-#include "skin/controls/skin_control_tree.h"
+#include "skin/controls/skin_up_down.h"
 #include "skin/skin_data.h"
 
 PONDERIX_DEFINE_CLASS(TSkinTab31, [](TClassBuilder<TSkinTab31>&) {})
@@ -21,6 +21,7 @@ void TSkinTab31::HookControl(TControlSkinnerHost* frame, TSkinData* skinData, bo
     if (tabSet->ComponentCount() > 0)
         if (auto* scroller = dynamic_cast<TTabScroller*>(tabSet->Components(0))) {
             upDown = new TSkinUpDown(Owner());
+            upDown->SetKind(1);  // horizontal
             upDown->FreeNotification(this);
             upDown->HookWindow(scroller->Handle(), skin, frameSkinner, canvas);
         }

@@ -7,7 +7,7 @@
 #include "forms/dc_scopes.h"
 #include "forms/font.h"
 #include "skin/bitmap_utils_win.h"
-#include "skin/controls/skin_control_tree.h"
+#include "skin/controls/skin_up_down.h"
 #include "skin/skin_data.h"
 
 PONDERIX_DEFINE_CLASS(TSkinTab, [](TClassBuilder<TSkinTab>&) {})
@@ -102,6 +102,7 @@ HWND TSkinTab::VisibleArrows() {
     if (!arrows) return nullptr;
     if (!upDown) {
         upDown = new TSkinUpDown(Owner());
+        upDown->SetKind(1);  // the strip's arrows lie side by side
         upDown->FreeNotification(this);
         upDown->HookWindow(arrows, skin, frameSkinner, canvas);
     }

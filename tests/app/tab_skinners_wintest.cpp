@@ -164,7 +164,8 @@ TEST_F(TabSkinners, AStripWithVisibleScrollArrowsNeverPaintsOverThem) {
     ASSERT_NE(arrows, nullptr);
     ASSERT_TRUE(IsWindowVisible(arrows));
     TSkinTab* skinner = SkinTab(tab);
-    EXPECT_NE(skinner->UpDown(), nullptr);
+    ASSERT_NE(skinner->UpDown(), nullptr);
+    EXPECT_EQ(skinner->UpDown()->Kind(), 1);  // the arrows' own skinner, side by side
     RECT own{}, r{};
     GetWindowRect(tab, &own);
     GetWindowRect(arrows, &r);
@@ -218,7 +219,9 @@ TEST_F(TabSkinners, ATabSetShowsItsSelectedTabAndOnlyTabsThatFit) {
     auto* skinner = new TSkinTab31(set);
     skinner->HookControl(host.get(), MainForm->SkinData1, false, host->ControlCanvas());
     ASSERT_TRUE(skinner->Attached());
-    EXPECT_NE(skinner->UpDown(), nullptr);  // its scroller has the up-down skinner
+    ASSERT_NE(skinner->UpDown(), nullptr);  // its scroller has the up-down skinner
+    EXPECT_EQ(skinner->UpDown()->Handle(), set->Scroller()->Handle());
+    EXPECT_EQ(skinner->UpDown()->Kind(), 1);
     set->Invalidate();
     PumpMessages();
     ASSERT_FALSE(set->ScrollerVisible());
