@@ -19,7 +19,7 @@
 #include "skin/skin_data.h"
 #include "skinned_program_fixture.h"
 #include "support/gdi_objects.h"
-#include "support/skin_pixels.h"
+#include "support/pixel_compare.h"
 #include "support/skinner_host_fixture.h"
 #include "support/user_objects.h"
 
@@ -66,7 +66,7 @@ std::unique_ptr<TBitmap> ExpectedCombo(int width, int height, int cell, bool but
 
 // Pixels of the combo box outside its interior that differ from the cell's look.
 int ComboMismatches(HWND box, int cell, bool buttonAtLeft = false) {
-    auto shot = Shot(box);
+    auto shot = WindowShot(box);
     TComboBoxLayout layout;
     auto expected = ExpectedCombo(shot->Width(), shot->Height(), cell, buttonAtLeft, layout);
     const TRect in = layout.interior;
@@ -89,27 +89,13 @@ void ExpectComboCell(HWND box, int cell, bool buttonAtLeft = false, int line = _
     }();
 }
 
-// Moves the mouse as the user does, through the system's input queue, and runs the messages
-// until the cursor is there. Under Wine a move is now and then lost: it is sent again.
+// Moves the mouse as the user does. Under Wine a move is now and then lost: it is sent again.
 void MoveMouseTo(POINT screen) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
     for (int attempt = 0; attempt < 5; ++attempt) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (screen.x * 65536 + width - 1) / width;
-        input.mi.dy = (screen.y * 65536 + height - 1) / height;
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &input, sizeof input);
-        const bool there = PumpUntil(
-            [&] {
-                POINT now{};
-                GetCursorPos(&now);
-                return now.x == screen.x && now.y == screen.y;
-            },
-            std::chrono::milliseconds(400));
-        PumpMessages();
-        if (there) return;
+        MoveCursorTo(screen);
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == screen.x && now.y == screen.y) return;
     }
 }
 
@@ -149,7 +135,7 @@ TEST_F(ContainerSkinners, TheFourComboCellsDifferOutsideTheInterior) {
     for (int a = 1; a <= 4; ++a)
         for (int b = a + 1; b <= 4; ++b) {
             TComboBoxLayout layout;
-            auto shot = Shot(box);
+            auto shot = WindowShot(box);
             auto fa = ExpectedCombo(shot->Width(), shot->Height(), a, false, layout);
             auto fb = ExpectedCombo(shot->Width(), shot->Height(), b, false, layout);
             EXPECT_GT(Mismatches(*fa, {0, 0}, *fb, [](int, int) { return true; }), 0)
@@ -233,7 +219,7 @@ TEST_F(ContainerSkinners, ComboButtonStyleOneGivesEveryComboBoxTheSimpleLook) {
     HWND box = MainForm->ComboBox1->Handle();
     RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     PumpMessages();
-    auto shot = Shot(box);
+    auto shot = WindowShot(box);
     const int w = shot->Width(), h = shot->Height();
     // The outer frame in the shadow colour, the next ring in the context's brush (white).
     const COLORREF shadow = ColorToRGB(Skin().ButtonShadowColour);
@@ -261,7 +247,7 @@ TEST_F(ContainerSkinners, ComboButtonStyleOneGivesEveryComboBoxTheSimpleLook) {
 TEST_F(ContainerSkinners, GroupBoxesHaveTheRoundedFrameAndTheCaptionInterruptingIt) {
     for (TGroupBox* group : {MainForm->GroupBox1, MainForm->GroupBox2}) {
         ASSERT_NE(dynamic_cast<TSkinGroupBox*>(SkinnerOf(group)), nullptr);
-        auto shot = Shot(group->Handle());
+        auto shot = WindowShot(group->Handle());
         const int w = shot->Width(), h = shot->Height();
         TBitmap scratch;
         scratch.SetSize(1, 1);
@@ -314,7 +300,7 @@ TTabLook TabLook(HWND tab, int index) {
     TDataSkinBorder& tabs = *Skin().Tabs;
     RECT item{}, adjusted{};
     SendMessageW(tab, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-    auto shot = Shot(tab);
+    auto shot = WindowShot(tab);
     adjusted = {0, 0, shot->Width(), shot->Height()};
     SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&adjusted));
     const TRect display = TabDisplayRect(
@@ -341,7 +327,7 @@ TTabLook TabLook(HWND tab, int index) {
 
 void ExpectSelectedTab(TPageControl* pages, int selected) {
     HWND tab = pages->Handle();
-    auto shot = Shot(tab);
+    auto shot = WindowShot(tab);
     const TDataSkinBorder& tabs = *Skin().Tabs;
     for (int i = 0; i < pages->PageCount(); ++i) {
         SCOPED_TRACE(testing::Message() << "tab " << i << ", selected " << selected);
@@ -376,7 +362,7 @@ TEST_F(ContainerSkinners, ThePageControlsStripShowsTheSelectedTabAndFollowsPageS
 TEST_F(ContainerSkinners, ThePageBorderComesFromTheSecondTabsImage) {
     TPageControl* pages = MainForm->PageControl1;
     HWND tab = pages->Handle();
-    auto shot = Shot(tab);
+    auto shot = WindowShot(tab);
     RECT adjusted{0, 0, shot->Width(), shot->Height()};
     SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&adjusted));
     const TRect display = TabDisplayRect(
@@ -406,7 +392,7 @@ TEST_F(ContainerSkinners, APanelTakesTheFaceColourWhileSkinnedAndGetsItsOwnBack)
     PumpMessages();
     TPanel* panel = AboutBox->Panel1;
     EXPECT_EQ(panel->Color(), Skin().ButtonFaceColour);
-    auto shot = Shot(panel->Handle());
+    auto shot = WindowShot(panel->Handle());
     EXPECT_EQ(PixelOf(*shot, 8, 68), ColorToRGB(Skin().ButtonFaceColour));
 
     MainForm->SkinData1->SetActive(false);

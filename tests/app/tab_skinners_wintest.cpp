@@ -17,7 +17,7 @@
 #include "skin/controls/tab_rules.h"
 #include "skin/skin_data.h"
 #include "skinned_program_fixture.h"
-#include "support/skin_pixels.h"
+#include "support/pixel_compare.h"
 #include "support/skinner_host_fixture.h"
 
 namespace {
@@ -64,7 +64,7 @@ TExpectedTab ExpectedTab(const RECT& item, TTabSide side, int cell, bool reverse
 // Mismatches of the tab's outer 2-pixel ring against the cell, within the strip's band.
 int TabMismatches(HWND tab, int index, TTabSide side, int cell, int* compared,
                   bool reversed = false) {
-    auto shot = Shot(tab);
+    auto shot = WindowShot(tab);
     RECT item{}, adjusted{0, 0, shot->Width(), shot->Height()};
     SendMessageW(tab, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
     SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&adjusted));
@@ -176,9 +176,9 @@ TEST_F(TabSkinners, AStripWithVisibleScrollArrowsNeverPaintsOverThem) {
     ASSERT_LT(r.top, TabDisplayRect({adjusted.left, adjusted.top, adjusted.right, adjusted.bottom},
                                     TTabSide::Top)
                          .top);
-    auto before = Shot(arrows);
+    auto before = WindowShot(arrows);
     skinner->PaintControl(nullptr);  // the strip alone, as after the control's own paint
-    auto after = Shot(arrows);
+    auto after = WindowShot(arrows);
     EXPECT_EQ(Mismatches(*after, {0, 0}, *before, [](int, int) { return true; }), 0);
     // The strip itself was drawn: the first tab shows the selected cell.
     int compared = 0;
@@ -200,7 +200,7 @@ int TabSetMismatches(TTabSet& set, const TTabSetPlace& p, int cell, int* compare
     auto expected = MakeNineSlice(
         place, strip, {tabs.LeftWidth, tabs.TopHeight, tabs.RightWidth, tabs.BottomHeight}, cell,
         tabs.FrameCount, tabs.Tile != 0, false);
-    auto shot = Shot(set.Handle());
+    auto shot = WindowShot(set.Handle());
     return Mismatches(
         *shot, {place.left, 0}, *expected,
         [&](int x, int y) { return InRing(x, y, place.Width(), place.Height(), 2); }, compared);
@@ -249,7 +249,7 @@ TEST_F(TabSkinners, ATabSetShowsItsSelectedTabAndOnlyTabsThatFit) {
     EXPECT_LT(fewer.size(), 6u);
     set->Invalidate();
     PumpMessages();
-    auto shot = Shot(set->Handle());
+    auto shot = WindowShot(set->Handle());
     // After the last drawn tab, up to the scroller, only the face colour.
     RECT scroller = set->Scroller()->BoundsRect();
     const TRect after{fewer.back().right, 0, scroller.left, set->Height()};

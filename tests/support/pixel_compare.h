@@ -1,6 +1,6 @@
 #pragma once
-// Reading what a skinned window shows and what the skin says it should show: a window's pixels
-// from the screen, and cells of a skin image composed at a size, for comparisons pixel by pixel.
+// Comparing what a skinned window shows (support/screen_probe.h reads it) with images composed
+// from the skin's cells, pixel by pixel, over the pixels that count.
 
 #include <windows.h>
 
@@ -8,21 +8,10 @@
 #include <memory>
 
 #include "forms/bitmap.h"
-#include "forms/dc_scopes.h"
 #include "forms/geometry.h"
 #include "skin/bitmap_draw_win.h"
 #include "skin/bitmap_slice_win.h"
-
-// What a window shows on the screen, its whole window rectangle.
-inline std::unique_ptr<TBitmap> Shot(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    auto shot = std::make_unique<TBitmap>();
-    shot->SetSize(r.right - r.left, r.bottom - r.top);
-    TWindowDC dc(window, TWindowDC::WholeWindow);
-    BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), dc.Dc(), 0, 0, SRCCOPY);
-    return shot;
-}
+#include "support/screen_probe.h"
 
 inline COLORREF PixelOf(TBitmap& bitmap, int x, int y) {
     return GetPixel(bitmap.Canvas()->Handle(), x, y);
