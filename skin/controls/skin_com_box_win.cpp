@@ -35,9 +35,16 @@ void TSkinComBox::AfterMessage(TMessage& message) {
             PaintControl(nullptr);
             break;
         case CN_COMMAND:
-            // The focus comes and goes in the edit part, which the box is not repainted for.
-            if (HIWORD(message.WParam) == CBN_SETFOCUS || HIWORD(message.WParam) == CBN_KILLFOCUS)
-                PaintControl(nullptr);
+            switch (HIWORD(message.WParam)) {
+                // The focus comes and goes in the edit part, which the box is not repainted for.
+                case CBN_SETFOCUS:
+                case CBN_KILLFOCUS: PaintControl(nullptr); break;
+                // A press that ends in the dropped-down list is released there, unseen here.
+                case CBN_CLOSEUP:
+                    SetMouseFlag(msPressed, false);
+                    PaintControl(nullptr);
+                    break;
+            }
             break;
         case CM_MOUSEENTER:
             // While the dropped-down list holds the mouse, moves anywhere come to the box; only

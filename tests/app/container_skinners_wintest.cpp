@@ -175,6 +175,14 @@ TEST_F(ContainerSkinners, TheProgramsComboBoxesShowTheRingAndTheButtonInEachStat
         SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
         PumpMessages();
         ExpectComboCell(box, 4);
+        // A press whose release ends in the list (an item picked by dragging) is over when the
+        // list closes.
+        SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ExpectComboCell(box, 2);
+        SendMessageW(box, CB_SHOWDROPDOWN, FALSE, 0);
+        ReleaseCapture();  // as the release in the list would have ended it
+        PumpMessages();
+        ExpectComboCell(box, 4);
         MainForm->Edit1->SetFocus();
         Unhover(combo);
         ExpectComboCell(box, 1);
