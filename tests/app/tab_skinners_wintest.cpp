@@ -13,6 +13,7 @@
 
 #include "forms/tab_set.h"
 #include "skin/bitmap_utils.h"
+#include "skin/controls/classification.h"
 #include "skin/controls/skin_control_tree.h"
 #include "skin/controls/tab_rules.h"
 #include "skin/skin_data.h"
@@ -259,4 +260,22 @@ TEST_F(TabSkinners, ATabSetShowsItsSelectedTabAndOnlyTabsThatFit) {
         int compared = 0;
         EXPECT_EQ(TabSetMismatches(*set, p, p.index == 1 ? 2 : 1, &compared), 0);
     }
+}
+
+TEST_F(TabSkinners, TheClassificationGivesATabSetItsSkinnerAndTheScrollerItsUpDown) {
+    auto* set = new TTabSet(form.get());
+    set->SetParent(form.get());
+    set->Tabs()->Add(L"管材");
+    TControlClassifier classifier(*host, *MainForm->SkinData1);
+    classifier.ClassifyComponent(set, form.get());
+    TSkinControl* skinner = classifier.FindControlSkinner(set->Handle());
+    ASSERT_NE(dynamic_cast<TSkinTab31*>(skinner), nullptr);
+    EXPECT_EQ(skinner->Owner(), set);
+    EXPECT_TRUE(skinner->HookedBySubclass());
+    EXPECT_NE(dynamic_cast<TSkinUpDown*>(classifier.FindControlSkinner(set->Scroller()->Handle())),
+              nullptr);
+    // Classifying again attaches nothing more.
+    const size_t listed = host->ControlSkinners().size();
+    classifier.ClassifyComponent(set, form.get());
+    EXPECT_EQ(host->ControlSkinners().size(), listed);
 }
