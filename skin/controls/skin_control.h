@@ -105,8 +105,8 @@ protected:
     void DrawSkinLabel(TCanvas& canvas, const TRect& rect, int alignment, const std::wstring& label,
                        int imageIndex, TImageList* images);
     // The same with a common-controls image list (a bare control's, not owned), or none.
-    void DrawSkinLabel(TCanvas& canvas, const TRect& rect, int alignment, const std::wstring& label,
-                       int imageIndex, HIMAGELIST images);
+    void DrawSkinLabelWithImages(TCanvas& canvas, const TRect& rect, int alignment,
+                                 const std::wstring& label, int imageIndex, HIMAGELIST images);
 
     // The control's WindowProc is replaced by this skinner's WndProc (HookControl and the
     // families' own attach operations).

@@ -56,12 +56,13 @@ void TSkinControl::DrawCellMasked(HDC dc, const TRect& rect, int frameCount, int
 
 void TSkinControl::DrawSkinLabel(TCanvas& target, const TRect& rect, int alignment,
                                  const std::wstring& label, int imageIndex, TImageList* images) {
-    DrawSkinLabel(target, rect, alignment, label, imageIndex,
-                  images ? images->Handle() : HIMAGELIST{});
+    DrawSkinLabelWithImages(target, rect, alignment, label, imageIndex,
+                            images ? images->Handle() : HIMAGELIST{});
 }
 
-void TSkinControl::DrawSkinLabel(TCanvas& target, const TRect& rect, int alignment,
-                                 const std::wstring& label, int imageIndex, HIMAGELIST images) {
+void TSkinControl::DrawSkinLabelWithImages(TCanvas& target, const TRect& rect, int alignment,
+                                           const std::wstring& label, int imageIndex,
+                                           HIMAGELIST images) {
     if (label.empty()) return;
     int iconWidth = 0, iconHeight = 0;
     if (images) ImageList_GetIconSize(images, &iconWidth, &iconHeight);

@@ -166,5 +166,5 @@ void TSkinTab::DrawTab(int index, const TRect& item, int selected, const TRect& 
                   {tabs.LeftWidth, tabs.TopHeight, tabs.RightWidth, tabs.BottomHeight}, cell,
                   tabs.FrameCount, tabs.Trans != 0, tabs.Tile != 0, false);
     target.Font()->SetColor(cell == 2 ? tabs.MouseOverColour2 : tabs.NormalColour2);
-    DrawSkinLabel(target, place, 1, buffer, info.iImage, images);
+    DrawSkinLabelWithImages(target, place, 1, buffer, info.iImage, images);
 }
