@@ -14,6 +14,7 @@
 #include "forms/label.h"
 #include "forms/menus.h"
 #include "forms/page_control.h"
+#include "forms/tab_set.h"
 #include "forms/speed_button.h"
 #include "forms/exception.h"
 #include "forms/form_reader.h"
@@ -379,6 +380,7 @@ void RegisterFormClasses() {
     RegisterEditClasses();
     RegisterLabelClasses();
     RegisterPageControlClasses();
+    RegisterTabSetClasses();
     RegisterMenuClasses();
     RegisterImageClasses();
     RegisterBitBtnClasses();
