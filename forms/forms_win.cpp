@@ -16,6 +16,7 @@
 #include "forms/menus.h"
 #include "forms/page_control.h"
 #include "forms/scroll_bar.h"
+#include "forms/tab_set.h"
 #include "forms/speed_button.h"
 #include "forms/exception.h"
 #include "forms/form_reader.h"
@@ -381,6 +382,7 @@ void RegisterFormClasses() {
     RegisterEditClasses();
     RegisterLabelClasses();
     RegisterPageControlClasses();
+    RegisterTabSetClasses();
     RegisterMenuClasses();
     RegisterImageClasses();
     RegisterBitBtnClasses();

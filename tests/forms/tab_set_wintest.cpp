@@ -114,3 +114,18 @@ TEST_F(TabSet, SelectingATabOutOfViewScrollsToIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TabSetClass, FormDescriptionsCanPlaceATabSet) {
+    RegisterFormClasses();
+    const TClassInfo* info = FindComponentClass("TTabSet");
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info, &TTabSet::StaticClass());
+    // Its settings are published by name, as a form description (or a skinner) reads them.
+    TTabSet set(nullptr);
+    EXPECT_NE(set.ClassType().FindProperty("TabIndex"), nullptr);
+    EXPECT_NE(set.ClassType().FindProperty("EndMargin"), nullptr);
+}
+
+}  // namespace
