@@ -7,6 +7,7 @@
 #include "forms/buttons.h"
 #include "forms/callback_guard.h"
 #include "forms/combo_box.h"
+#include "forms/common_controls.h"
 #include "forms/containers.h"
 #include "forms/edits.h"
 #include "forms/image.h"
@@ -382,5 +383,6 @@ void RegisterFormClasses() {
     RegisterImageClasses();
     RegisterBitBtnClasses();
     RegisterSpeedButtonClasses();
+    RegisterCommonControlClasses();
     RegisterComponentClass(TForm::StaticClass());
 }

@@ -8,6 +8,11 @@
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_check_box.h"
 #include "skin/controls/skin_control.h"
+#include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_progress.h"
+#include "skin/controls/skin_status_bar.h"
+#include "skin/controls/skin_track_bar.h"
+#include "skin/controls/skin_up_down.h"
 
 #define PONDERIX_SKIN_CONTROL_CLASS(Self, Parent) \
     class Self : public Parent {                  \
@@ -17,15 +22,10 @@
     };
 
 PONDERIX_SKIN_CONTROL_CLASS(TSkinComBox, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinEdit, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinStatusBar, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinBox, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinGroupBox, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinUpDown, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinTab, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinTab31, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinProgress, TSkinControl)
-PONDERIX_SKIN_CONTROL_CLASS(TSkinTrackBar, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinSizer, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinScControl, TSkinControl)
 PONDERIX_SKIN_CONTROL_CLASS(TSkinHeader, TSkinControl)
