@@ -19,7 +19,10 @@
 #include "forms/application.h"
 #include "forms/page_control.h"
 #include "skin/controls/skin_control.h"
+#include "skin/lzh_encoder.h"
 #include "skin/manager/skin_manager.h"
+#include "skin/skin_reader.h"
+#include "tests/skin/skin_store_builder.h"
 #include "support/test_files.h"
 #include "support/win_test_util.h"
 #include "tools/skintool/gallery.h"
@@ -71,7 +74,7 @@ protected:
         const auto* control = dynamic_cast<TControl*>(form.FindComponent(name));
         if (!frame || !control) return "(no " + std::string(name, name + wcslen(name)) + ")";
         for (TSkinControl* s : frame->ControlSkinners())
-            if (s->Control() == control) return s->ClassName();
+            if (s->Owner() == control) return s->ClassName();
         return "";
     }
     void ShowPage(int index) {
@@ -218,7 +221,7 @@ TEST_F(Gallery, AChangedStoreRebuildsTheWindowsAndABrokenOneLeavesThem) {
     EXPECT_EQ(gallery->Skin()->Skin().SkinName, "Ponderix");
 
     // A skin author saves the other skin over the file.
-    fs::copy_file(PackSkin("slate"), store, fs::copy_options::overwrite_existing);
+    testfiles::WriteBytes(store, testfiles::ReadBytes(PackSkin("slate")));
     fs::last_write_time(store, fs::last_write_time(store) + 2s);
     ASSERT_TRUE(PumpUntil([&] { return gallery->Reloads() == 1; }, 5s));
     EXPECT_EQ(gallery->Skin()->Skin().SkinName, "Slate");
@@ -253,10 +256,9 @@ TEST_F(Gallery, AStoreThatIsNotASkinEndsTheCommandWithAMessage) {
         EXPECT_TRUE(Manager().FormSkinners().empty());
     }
     // A store without a description, and one whose image is not a BMP.
-    fs::create_directories(root / "noini");
-    testfiles::WriteBytes(root / "noini" / "left.bmp",
-                          testfiles::ReadBytes(testfiles::SourcePath("skins/default/left.bmp")));
-    EXPECT_EQ(Tool({"gallery", Pack(root / "noini", "noini.skn").string()}), 1);
+    const std::vector<TSkinEntry> images = {{"left.bmp", skintest::MarkedBmp(8, 40, 1)}};
+    testfiles::WriteBytes(root / "noini.skn", PackSkinStore(BuildSkinArchive(images)));
+    EXPECT_EQ(Tool({"gallery", (root / "noini.skn").string()}), 1);
     EXPECT_NE(err.find("holds no skin description"), std::string::npos) << err;
     fs::create_directories(root / "badimage");
     std::ofstream(root / "badimage" / "skin.ini") << "[Personality]\nLeft=left.bmp\n";
