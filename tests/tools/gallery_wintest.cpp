@@ -68,11 +68,12 @@ protected:
     TForm& Second() const { return *gallery->SecondWindow(); }
     static TSkinManage& Manager() { return *static_cast<TSkinManage*>(SkinManager()); }
     static TWinSkinForm* Frame(TForm& form) { return Manager().FindFormSkinner(form.Handle()); }
-    // The class of the skinner of the named control of form, or "" when it has none.
+    // The class of the skinner of the named control of form, or "" when it has none (or form
+    // has no such control).
     static std::string SkinnerOf(TForm& form, const wchar_t* name) {
         TWinSkinForm* frame = Frame(form);
         const auto* control = dynamic_cast<TControl*>(form.FindComponent(name));
-        if (!frame || !control) return "(no " + std::string(name, name + wcslen(name)) + ")";
+        if (!frame || !control) return "";
         for (TSkinControl* s : frame->ControlSkinners())
             if (s->Owner() == control) return s->ClassName();
         return "";

@@ -38,8 +38,8 @@ void AddGrid(TForm& form, TWinControl& parent, const TRect& area, const TGallery
 // Up-down buttons (both orientations, one beside an edit), progress bars and track bars
 // (horizontal, vertical and disabled).
 void AddIndicators(TForm& form, TWinControl& parent, const TRect& area);
-// A status bar with panels along the window's bottom edge.
-void AddStatusBar(TForm& form);
+// A status bar with panels.
+void AddStatusBar(TForm& form, TWinControl& parent, const TRect& area);
 // The main menu with its drop-downs (a sub-menu, checked, disabled and default items) and the
 // popup menu that showPopupMenu opens.
 void AddMenus(TForm& form, const TGalleryActions& actions);

@@ -200,9 +200,9 @@ void AddIndicators(TForm& form, TWinControl& parent, const TRect& area) {
         ->SetEnabled(false);
 }
 
-void AddStatusBar(TForm& form) {
-    auto* bar = Place<TStatusBar>(form, form, L"StatusBar", {0, 0, 100, 22});
-    bar->SetPanels({{L"就绪", 120}, {L"管材 108×4", 160}, {L"61.555 kg", 120}});
+void AddStatusBar(TForm& form, TWinControl& parent, const TRect& area) {
+    auto* bar = Place<TStatusBar>(form, parent, L"StatusBar", area);
+    bar->SetPanels({{L"就绪", 60}, {L"管材 108×4", 110}, {L"61.555 kg", 90}});
 }
 
 void AddMenus(TForm& form, const TGalleryActions& actions) {

@@ -43,6 +43,8 @@ TPageControl& AddPages(TForm& form, const TRect& area, const TGalleryDatabase& d
         {L"MemoPage", L"多行文本", [&](TTabSheet& p, const TRect& r) { AddMemo(form, p, r); }},
         {L"GridPage", L"表格",
          [&](TTabSheet& p, const TRect& r) { AddGrid(form, p, r, database); }},
+        {L"IndicatorPage", L"指示器",
+         [&](TTabSheet& p, const TRect& r) { AddIndicators(form, p, r); }},
     };
     for (const auto& sheet : sheets) {
         auto* page = new TTabSheet(&form);
@@ -138,7 +140,7 @@ void TSkinGallery::Build(const TGalleryStore& store, int pageIndex) {
     TPageControl& pages =
         AddPages(main, {kLeftColumn, kGap, kWidth - 3 * kGap, kHeight - 80}, database);
     pages.SetTabIndex(pageIndex);
-    AddStatusBar(main);
+    AddStatusBar(main, main, {kGap, 436, kGap + column, 436 + 24});
 
     secondWindow = std::make_unique<TForm>(nullptr);
     TForm& second = *secondWindow;
