@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "forms/application.h"
+#include "forms/buttons.h"
 #include "forms/page_control.h"
 #include "skin/controls/skin_control.h"
 #include "skin/lzh_encoder.h"
@@ -213,6 +214,16 @@ TEST_F(Gallery, TheSlateFrameHasItsShapedEdgesAndButtonsWhereTheSkinPutsThem) {
     SendMessageW(window, WM_NCPAINT, 1, 0);
     PumpMessages();
     EXPECT_TRUE(activeOnly->Visible);
+}
+
+TEST_F(Gallery, ItsButtonShowsAMessageBox) {
+    ASSERT_NO_FATAL_FAILURE(Open(PackSkin("slate")));
+    TMessageBoxWatcher watcher;  // presses the box's button from its own thread
+    static_cast<TButton*>(Main().FindComponent(L"MessageBoxButton"))->Click();
+    const TMessageBoxSeen seen = watcher.Wait();
+    ASSERT_TRUE(seen.seen);
+    EXPECT_EQ(seen.title, L"消息框 Message box");
+    EXPECT_NE(seen.text.find(L"消息框"), std::wstring::npos);
 }
 
 TEST_F(Gallery, AChangedStoreRebuildsTheWindowsAndABrokenOneLeavesThem) {
