@@ -12,6 +12,7 @@ packages=(
     liblhasa-dev                                                          # LZHUF oracle in tests
     chromium python3                                                      # takeoff HTML report check
     imagemagick                                                           # tools/screenshots.sh
+    python3-fonttools                                                     # the fitted Chinese face
 )
 
 missing=()

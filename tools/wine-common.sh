@@ -57,10 +57,11 @@ prepare_prefix() {
             touch "$WINEPREFIX/.ponderix-desktop"
         fi
         # Also on prefixes made before this step existed: the marker names the step's version.
-        if [[ ! -f "$WINEPREFIX/.ponderix-fonts-1" ]]; then
+        if [[ ! -f "$WINEPREFIX/.ponderix-fonts-2" ]]; then
+            install_fitted_face || die "could not write the fitted Chinese face into $WINEPREFIX"
             map_chinese_fonts || die "could not configure the Chinese fonts in $WINEPREFIX"
             "$WINESERVER" -w
-            touch "$WINEPREFIX/.ponderix-fonts-1"
+            touch "$WINEPREFIX/.ponderix-fonts-2"
         fi
     ) 9>"$WINEPREFIX.lock" || exit $?
 }
@@ -68,11 +69,19 @@ prepare_prefix() {
 # The faces the program asks for at 12 and 14 pixels with the GB2312 character set are missing
 # under Wine, which falls back to "WenQuanYi Zen Hei": its hinted outlines merge strokes at these
 # sizes without anti-aliasing (槽 reads like 柏). "WenQuanYi Zen Hei Sharp", of the same package,
-# has bitmap strikes there and draws every stroke apart, as SimSun's bitmaps do on Windows.
+# has bitmap strikes there and draws every stroke apart, as SimSun's bitmaps do on Windows; but
+# Wine measures text by its outlines and draws it from the strikes, which advance differently,
+# so lines came out wider than measured. The prefix gets a copy of that face whose strikes
+# advance as its outlines do (tools/fit-sharp-font.py), and the program's faces are sent to it.
 # Wine's Replacements apply to faces that no installed font has. "MS Shell Dlg", the face of
 # the caption and menu fonts, is a substitute of SimSun and follows it; "MS Sans Serif" exists
 # as a Latin bitmap font, so only its GB2312 requests are sent to SimSun.
-crisp_chinese_face="WenQuanYi Zen Hei Sharp"
+crisp_chinese_face="WenQuanYi Zen Hei Sharp Fitted"
+install_fitted_face() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts" &&
+        /usr/bin/python3 "$repo_root/tools/fit-sharp-font.py" "$fonts/wqy-zenhei-sharp-fitted.ttf" >&2
+}
 map_chinese_fonts() {
     local face
     for face in 宋体 SimSun 新宋体 NSimSun; do
