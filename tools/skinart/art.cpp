@@ -99,4 +99,48 @@ Image TransposedCells(const Image& source, int n) {
     return image;
 }
 
+void SkinArtFiles::Add(const Image& image, const char* name) {
+    files_.push_back({name, Encode(image)});
+}
+
+void SkinArtFiles::AddSideBorders(const Image& left) {
+    Add(left, "left.bmp");
+    Add(MirroredCells(left, 2), "right.bmp");
+}
+
+void SkinArtFiles::AddScrollTracks(const Image& horizontal, int n) {
+    Add(horizontal, "horzscroll.bmp");
+    Add(TransposedCells(horizontal, n), "vertscroll.bmp");
+}
+
+void SkinArtFiles::AddCaptionButtons(const Image& minimise, const Image& maximise,
+                                     const Image& restore, const Image& close) {
+    Add(minimise, "minimize.bmp");
+    Add(maximise, "maximize.bmp");
+    Add(restore, "restore.bmp");
+    Add(close, "close.bmp");
+    Image mdi(3 * minimise.w, minimise.h);
+    Blit(mdi, minimise, 0, 0);
+    Blit(mdi, restore, minimise.w, 0);
+    Blit(mdi, close, 2 * minimise.w, 0);
+    Add(mdi, "mdicontrols.bmp");
+}
+
+void SkinArtFiles::AddTrackbarThumbs(const std::function<Image(bool tall, int point)>& thumb) {
+    Add(thumb(true, 0), "thumbhorz.bmp");
+    Add(thumb(false, 0), "thumbvert.bmp");
+    Add(thumb(false, 1), "thumbleft.bmp");
+    Add(thumb(false, 2), "thumbright.bmp");
+    Add(thumb(true, 3), "thumbup.bmp");
+    Add(thumb(true, 4), "thumbdown.bmp");
+}
+
+void SkinArtFiles::AddUpDowns(const std::function<Image(bool vertical)>& buttons,
+                              const std::function<Image(bool vertical)>& glyphs) {
+    Add(buttons(false), "updownhorz.bmp");
+    Add(glyphs(false), "updownhorzglyph.bmp");
+    Add(buttons(true), "updownvert.bmp");
+    Add(glyphs(true), "updownvertglyph.bmp");
+}
+
 }  // namespace skinart

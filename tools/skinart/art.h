@@ -8,7 +8,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
+
+struct SkinArtFile {
+    std::string name;            // file name inside the skin's folder, lower case
+    std::vector<uint8_t> bytes;  // a complete 24-bit BMP file
+};
 
 namespace skinart {
 
@@ -56,5 +62,31 @@ Image MirroredCells(const Image& source, int cells);
 // Each n x n cell of a horizontal strip transposed, so a horizontal part becomes the vertical
 // one with light from the same side along the bar.
 Image TransposedCells(const Image& source, int n);
+
+// Collects a skin's images as the files of its folder. The images that every skin derives the
+// same way from others (the right border, the vertical scroll track, the MDI buttons strip) and
+// the families with fixed file names (track-bar thumbs, up-down buttons) are added together.
+class SkinArtFiles {
+public:
+    void Add(const Image& image, const char* name);
+    // left.bmp and right.bmp, its mirror.
+    void AddSideBorders(const Image& left);
+    // horzscroll.bmp and vertscroll.bmp, its n x n cells transposed.
+    void AddScrollTracks(const Image& horizontal, int n);
+    // minimize.bmp, maximize.bmp, restore.bmp, close.bmp, and mdicontrols.bmp: minimise,
+    // restore and close side by side, the buttons of a maximised MDI child in the menu bar.
+    void AddCaptionButtons(const Image& minimise, const Image& maximise, const Image& restore,
+                           const Image& close);
+    // thumbhorz, thumbvert, thumbleft, thumbright, thumbup and thumbdown.bmp from
+    // thumb(tall, point): point 0 is a plain thumb, 1 to 4 point left, right, up and down.
+    void AddTrackbarThumbs(const std::function<Image(bool tall, int point)>& thumb);
+    // updownhorz.bmp, updownhorzglyph.bmp, updownvert.bmp and updownvertglyph.bmp.
+    void AddUpDowns(const std::function<Image(bool vertical)>& buttons,
+                    const std::function<Image(bool vertical)>& glyphs);
+    std::vector<SkinArtFile> Take() { return std::move(files_); }
+
+private:
+    std::vector<SkinArtFile> files_;
+};
 
 }  // namespace skinart

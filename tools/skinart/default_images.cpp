@@ -333,16 +333,6 @@ const Face kPressed{{88, 108, 138}, {196, 207, 222}, {222, 229, 239}};
 const Face kHot{{62, 124, 198}, {255, 255, 255}, {206, 224, 247}};
 const Face kDisabled{{200, 206, 214}, {238, 240, 243}, {232, 235, 239}};
 
-// Buttons of a maximised MDI child, drawn into the menu bar: twelve 18 x 18 cells, minimise,
-// restore and close in groups of four (normal, pressed, hot, inactive).
-Image MdiControls(const Image& minimise, const Image& restore, const Image& close) {
-    Image image(minimise.w * 3, minimise.h);
-    Blit(image, minimise, 0, 0);
-    Blit(image, restore, minimise.w, 0);
-    Blit(image, close, 2 * minimise.w, 0);
-    return image;
-}
-
 // Background behind the caption text: two 32 x 26 cells (active, inactive) of the caption.
 Image TextBack() {
     constexpr int w = 32;
@@ -531,64 +521,46 @@ Image UpDownGlyphs(bool vertical) {
 }  // namespace
 
 std::vector<SkinArtFile> MakeDefaultSkinImages() {
-    std::vector<SkinArtFile> files;
-    const auto Save = [&files](const Image& image, const char* name) {
-        files.push_back({name, Encode(image)});
-    };
-    const Image left = LeftBorder();
-    Save(left, "left.bmp");
-    Save(MirroredCells(left, 2), "right.bmp");
-    Save(TopBorder(), "top.bmp");
-    Save(BottomBorder(), "bottom.bmp");
+    SkinArtFiles files;
+    files.AddSideBorders(LeftBorder());
+    files.Add(TopBorder(), "top.bmp");
+    files.Add(BottomBorder(), "bottom.bmp");
     const Image close = SysButton(
         true, [](int x, int y) { return x == y || x == y + 1 || x + y == 7 || x + y == 8; });
-    Save(close, "close.bmp");
-    Save(SysButton(false, [](int x, int y) { return (x == 0 || x == 7 || y <= 1 || y == 7); }),
-         "maximize.bmp");
+    const Image maximise =
+        SysButton(false, [](int x, int y) { return (x == 0 || x == 7 || y <= 1 || y == 7); });
     const Image restore = SysButton(false, [](int x, int y) {
         const bool front = x <= 5 && y >= 2;
         const bool frontEdge = front && (x == 0 || x == 5 || y == 2 || y == 3 || y == 7);
         const bool back = x >= 2 && y <= 5 && (x == 2 || x == 7 || y <= 1 || y == 5);
         return frontEdge || (back && !front);
     });
-    Save(restore, "restore.bmp");
     const Image minimise = SysButton(false, [](int, int y) { return y >= 6; });
-    Save(minimise, "minimize.bmp");
-    Save(PushButton(), "button.bmp");
-    Save(ChoiceMarks(false), "check.bmp");
-    Save(ChoiceMarks(true), "radio.bmp");
-    Save(SunkEdge(), "sunkedge.bmp");
-    Save(ComboButton(), "combobutton.bmp");
-    Save(ExtraImages(), "extraimages.bmp");
-    Save(Tabs(), "tabs.bmp");
-    Save(TabBorder(), "tabborder.bmp");
-    const Image arrows = ScrollArrows();
-    Save(arrows, "scrollarrows.bmp");
-    Save(ScrollTrack(), "horzscroll.bmp");
-    Save(TransposedCells(ScrollTrack(), kScroll), "vertscroll.bmp");
-    Save(ScrollThumb(), "horzthumb.bmp");
-    Save(TransposedCells(ScrollThumb(), kScroll), "vertthumb.bmp");
-    Save(MenuItem(), "menuitem.bmp");
-    Save(MenuBackground(), "menuback.bmp");
-    Save(MdiControls(minimise, restore, close), "mdicontrols.bmp");
-    Save(TextBack(), "textback.bmp");
-    Save(ProgressBar(), "progress.bmp");
-    Save(ProgressChunk(), "progresschunk.bmp");
-    Save(MenuBar(), "menubar.bmp");
-    Save(GroupBoxEdge(), "groupboxedge.bmp");
-    Save(GroupBoxLabel(), "groupbox.bmp");
-    Save(ToolbarButtons(), "toolbar.bmp");
-    Save(StatusBarEdges(), "statusbar.bmp");
-    Save(Headerbar(), "headerbar.bmp");
-    Save(TrackbarThumb(true, 0), "thumbhorz.bmp");
-    Save(TrackbarThumb(false, 0), "thumbvert.bmp");
-    Save(TrackbarThumb(false, 1), "thumbleft.bmp");
-    Save(TrackbarThumb(false, 2), "thumbright.bmp");
-    Save(TrackbarThumb(true, 3), "thumbup.bmp");
-    Save(TrackbarThumb(true, 4), "thumbdown.bmp");
-    Save(UpDown(false), "updownhorz.bmp");
-    Save(UpDownGlyphs(false), "updownhorzglyph.bmp");
-    Save(UpDown(true), "updownvert.bmp");
-    Save(UpDownGlyphs(true), "updownvertglyph.bmp");
-    return files;
+    files.AddCaptionButtons(minimise, maximise, restore, close);
+    files.Add(PushButton(), "button.bmp");
+    files.Add(ChoiceMarks(false), "check.bmp");
+    files.Add(ChoiceMarks(true), "radio.bmp");
+    files.Add(SunkEdge(), "sunkedge.bmp");
+    files.Add(ComboButton(), "combobutton.bmp");
+    files.Add(ExtraImages(), "extraimages.bmp");
+    files.Add(Tabs(), "tabs.bmp");
+    files.Add(TabBorder(), "tabborder.bmp");
+    files.Add(ScrollArrows(), "scrollarrows.bmp");
+    files.AddScrollTracks(ScrollTrack(), kScroll);
+    files.Add(ScrollThumb(), "horzthumb.bmp");
+    files.Add(TransposedCells(ScrollThumb(), kScroll), "vertthumb.bmp");
+    files.Add(MenuItem(), "menuitem.bmp");
+    files.Add(MenuBackground(), "menuback.bmp");
+    files.Add(TextBack(), "textback.bmp");
+    files.Add(ProgressBar(), "progress.bmp");
+    files.Add(ProgressChunk(), "progresschunk.bmp");
+    files.Add(MenuBar(), "menubar.bmp");
+    files.Add(GroupBoxEdge(), "groupboxedge.bmp");
+    files.Add(GroupBoxLabel(), "groupbox.bmp");
+    files.Add(ToolbarButtons(), "toolbar.bmp");
+    files.Add(StatusBarEdges(), "statusbar.bmp");
+    files.Add(Headerbar(), "headerbar.bmp");
+    files.AddTrackbarThumbs(TrackbarThumb);
+    files.AddUpDowns(UpDown, UpDownGlyphs);
+    return files.Take();
 }

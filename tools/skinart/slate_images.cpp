@@ -517,78 +517,57 @@ Image UpDownGlyphs(bool vertical) {
 }  // namespace
 
 std::vector<SkinArtFile> MakeSlateSkinImages() {
-    std::vector<SkinArtFile> files;
-    const auto Save = [&files](const Image& image, const char* name) {
-        files.push_back({name, Encode(image)});
-    };
-    const Image left = LeftBorder();
-    Save(left, "left.bmp");
-    Save(MirroredCells(left, 2), "right.bmp");
-    Save(TopBorder(), "top.bmp");
-    Save(BottomBorder(), "bottom.bmp");
-    Save(TextBack(), "textback.bmp");
+    SkinArtFiles files;
+    files.AddSideBorders(LeftBorder());
+    files.Add(TopBorder(), "top.bmp");
+    files.Add(BottomBorder(), "bottom.bmp");
+    files.Add(TextBack(), "textback.bmp");
     const Image close = SysButton(
         true, [](int x, int y) { return x == y || x == y + 1 || x + y == 9 || x + y == 10; });
-    Save(close, "close.bmp");
     const Image minimise = SysButton(false, [](int, int y) { return y >= 7 && y <= 8; });
-    Save(minimise, "minimize.bmp");
-    Save(SysButton(false, [](int x, int y) { return x == 0 || x == 9 || y <= 1 || y == 9; }),
-         "maximize.bmp");
+    const Image maximise =
+        SysButton(false, [](int x, int y) { return x == 0 || x == 9 || y <= 1 || y == 9; });
     const Image restore = SysButton(false, [](int x, int y) {
         const bool front = x <= 6 && y >= 3;
         const bool frontEdge = front && (x == 0 || x == 6 || y == 3 || y == 4 || y == 9);
         const bool back = x >= 3 && y <= 6 && (x == 3 || x == 9 || y <= 1 || y == 6);
         return frontEdge || (back && !front);
     });
-    Save(restore, "restore.bmp");
+    files.AddCaptionButtons(minimise, maximise, restore, close);
     // The system menu button: three bars.
-    Save(
+    files.Add(
         SysButton(false, [](int, int y) { return y == 1 || y == 2 || y == 5 || y == 8 || y == 9; }),
         "menubutton.bmp");
     // The pin button: a diamond outline.
-    Save(SysButton(false,
-                   [](int x, int y) {
-                       const int d = std::abs(2 * x - 9) + std::abs(2 * y - 9);
-                       return d >= 6 && d <= 9;
-                   }),
-         "pin.bmp");
-    Image mdi(3 * minimise.w, minimise.h);
-    Blit(mdi, minimise, 0, 0);
-    Blit(mdi, restore, minimise.w, 0);
-    Blit(mdi, close, 2 * minimise.w, 0);
-    Save(mdi, "mdicontrols.bmp");
-    Save(PushButton(), "button.bmp");
-    Save(CheckMarks(), "check.bmp");
-    Save(RadioMarks(), "radio.bmp");
-    Save(SunkEdge(), "sunkedge.bmp");
-    Save(ComboButton(), "combobutton.bmp");
-    Save(ExtraImages(), "extraimages.bmp");
-    Save(Tabs(), "tabs.bmp");
-    Save(TabBorder(), "tabborder.bmp");
-    Save(ScrollArrows(), "scrollarrows.bmp");
-    Save(ScrollTrack(), "horzscroll.bmp");
-    Save(TransposedCells(ScrollTrack(), kScroll), "vertscroll.bmp");
-    Save(ScrollThumb(false), "horzthumb.bmp");
-    Save(ScrollThumb(true), "vertthumb.bmp");
-    Save(MenuItem(), "menuitem.bmp");
-    Save(MenuBackground(), "menuback.bmp");
-    Save(MenuBar(), "menubar.bmp");
-    Save(ProgressBar(), "progress.bmp");
-    Save(ProgressChunk(), "progresschunk.bmp");
-    Save(GroupBoxEdge(), "groupboxedge.bmp");
-    Save(GroupBoxLabel(), "groupbox.bmp");
-    Save(ToolbarButtons(), "toolbar.bmp");
-    Save(StatusBarEdges(), "statusbar.bmp");
-    Save(Headerbar(), "headerbar.bmp");
-    Save(TrackbarThumb(true, 0), "thumbhorz.bmp");
-    Save(TrackbarThumb(false, 0), "thumbvert.bmp");
-    Save(TrackbarThumb(false, 1), "thumbleft.bmp");
-    Save(TrackbarThumb(false, 2), "thumbright.bmp");
-    Save(TrackbarThumb(true, 3), "thumbup.bmp");
-    Save(TrackbarThumb(true, 4), "thumbdown.bmp");
-    Save(UpDown(false), "updownhorz.bmp");
-    Save(UpDownGlyphs(false), "updownhorzglyph.bmp");
-    Save(UpDown(true), "updownvert.bmp");
-    Save(UpDownGlyphs(true), "updownvertglyph.bmp");
-    return files;
+    files.Add(SysButton(false,
+                        [](int x, int y) {
+                            const int d = std::abs(2 * x - 9) + std::abs(2 * y - 9);
+                            return d >= 6 && d <= 9;
+                        }),
+              "pin.bmp");
+    files.Add(PushButton(), "button.bmp");
+    files.Add(CheckMarks(), "check.bmp");
+    files.Add(RadioMarks(), "radio.bmp");
+    files.Add(SunkEdge(), "sunkedge.bmp");
+    files.Add(ComboButton(), "combobutton.bmp");
+    files.Add(ExtraImages(), "extraimages.bmp");
+    files.Add(Tabs(), "tabs.bmp");
+    files.Add(TabBorder(), "tabborder.bmp");
+    files.Add(ScrollArrows(), "scrollarrows.bmp");
+    files.AddScrollTracks(ScrollTrack(), kScroll);
+    files.Add(ScrollThumb(false), "horzthumb.bmp");
+    files.Add(ScrollThumb(true), "vertthumb.bmp");
+    files.Add(MenuItem(), "menuitem.bmp");
+    files.Add(MenuBackground(), "menuback.bmp");
+    files.Add(MenuBar(), "menubar.bmp");
+    files.Add(ProgressBar(), "progress.bmp");
+    files.Add(ProgressChunk(), "progresschunk.bmp");
+    files.Add(GroupBoxEdge(), "groupboxedge.bmp");
+    files.Add(GroupBoxLabel(), "groupbox.bmp");
+    files.Add(ToolbarButtons(), "toolbar.bmp");
+    files.Add(StatusBarEdges(), "statusbar.bmp");
+    files.Add(Headerbar(), "headerbar.bmp");
+    files.AddTrackbarThumbs(TrackbarThumb);
+    files.AddUpDowns(UpDown, UpDownGlyphs);
+    return files.Take();
 }
