@@ -8,6 +8,7 @@
 #include "forms/dc_scopes.h"
 #include "forms/graphics.h"
 #include "forms/owned.h"
+#include "forms/scroll_bar_messages.h"
 #include "forms/window_subclass.h"
 
 PONDERIX_DEFINE_CLASS(TCustomGrid, [](TClassBuilder<TCustomGrid>& b) {
@@ -217,8 +218,8 @@ void TDBGrid::LayoutColumns() {
 void TDBGrid::DataChanged() {
     if (!HandleAllocated()) return;
     ScrollToCurrent();
+    Invalidate();  // first: a painter of the bars then draws them with this paint
     UpdateScrollBars();
-    Invalidate();
 }
 
 void TDBGrid::ScrollToCurrent() {
@@ -242,8 +243,8 @@ namespace {
 // while moving a row usually leaves at least one of the two bars as it is. The bar keeps its page
 // within the range and its position within what the page leaves, so the wanted values are
 // compared as the bar would keep them: a table shorter than a page would otherwise differ
-// every time.
-void SetScrollBar(HWND window, int bar, const SCROLLINFO& wanted) {
+// every time. Answers whether the bar was set; redraw false leaves the platform's bar unpainted.
+bool SetScrollBar(HWND window, int bar, const SCROLLINFO& wanted, bool redraw) {
     const UINT range = static_cast<UINT>(wanted.nMax - wanted.nMin) + 1;
     const UINT page = std::min(wanted.nPage, range);
     const int lastPosition = wanted.nMax - std::max(static_cast<int>(page) - 1, 0);
@@ -251,13 +252,17 @@ void SetScrollBar(HWND window, int bar, const SCROLLINFO& wanted) {
     SCROLLINFO current{sizeof current, SIF_ALL, 0, 0, 0, 0, 0};
     if (GetScrollInfo(window, bar, &current) && current.nMin == wanted.nMin &&
         current.nMax == wanted.nMax && current.nPage == page && current.nPos == position)
-        return;
-    SetScrollInfo(window, bar, &wanted, TRUE);
+        return false;
+    SetScrollInfo(window, bar, &wanted, redraw ? TRUE : FALSE);
+    return true;
 }
 
 }  // namespace
 
 void TDBGrid::UpdateScrollBars() {
+    // When something in the WindowProc chain paints the bars, the platform's own repaint would
+    // only be painted over: the bars are set without it and the painter is told instead.
+    const bool paintedForUs = Perform(CM_SCROLLBARSPAINTED) == 1;
     TDataSet* data = DataSet();
     const bool active = data && data->Active();
     SCROLLINFO vertical{sizeof vertical, SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
@@ -266,14 +271,15 @@ void TDBGrid::UpdateScrollBars() {
         vertical.nPage = static_cast<UINT>(geometry.VisibleRows());
         vertical.nPos = geometry.topRow;
     }
-    SetScrollBar(Handle(), SB_VERT, vertical);
+    bool changed = SetScrollBar(Handle(), SB_VERT, vertical, !paintedForUs);
     SCROLLINFO horizontal{sizeof horizontal, SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
     if (active) {
         horizontal.nMax = std::max(0, static_cast<int>(geometry.columnWidths.size()) - 1);
         horizontal.nPage = 1;
         horizontal.nPos = geometry.leftColumn;
     }
-    SetScrollBar(Handle(), SB_HORZ, horizontal);
+    changed = SetScrollBar(Handle(), SB_HORZ, horizontal, !paintedForUs) || changed;
+    if (changed && paintedForUs) Perform(CM_SCROLLBARSCHANGED);
 }
 
 void TDBGrid::PaintWindow(HDC target) {
@@ -494,8 +500,8 @@ void TDBGrid::Scroll(int bar, int code) {
     }
     geometry.topRow = std::clamp(top, 0, std::max(0, data->DisplayRowCount() - page));
     HideEditor();
-    UpdateScrollBars();
     Invalidate();
+    UpdateScrollBars();
 }
 
 void TDBGrid::Click(int x, int y) {

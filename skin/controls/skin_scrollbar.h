@@ -5,7 +5,10 @@
 // Each bar is composed in a strip 16 pixels thick and stretched onto the real bar by one
 // StretchBlt. It computes the bars' geometry from the window's own scroll information
 // (skin/controls/scroll_geometry.h) and, in mode 1, drags the thumb itself with its own
-// message loop; in mode 0 a press on the thumb is left to the window.
+// message loop; in mode 0 a press on the thumb is left to the window. A control that sets its
+// own bars asks CM_SCROLLBARSPAINTED first (answered 1 while the skin has its Scrollbar element),
+// sets them without the platform's repaint and sends CM_SCROLLBARSCHANGED, on which the skinned
+// bars are drawn (with the window's pending paint, if there is one).
 //
 // TSkinListView is the same for a list view, and also skins the list view's header.
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "forms/dc_scopes.h"
+#include "forms/scroll_bar_messages.h"
 #include "skin/bitmap_draw_win.h"
 #include "skin/bitmap_slice_win.h"
 #include "skin/controls/skin_header.h"
@@ -120,6 +121,16 @@ bool TSkinScrollbar::BeforeMessage(TMessage& message) {
         case WM_NCLBUTTONDOWN:
             if (OwnThumbDrag() && PressOnBar(message)) return false;
             break;
+        case CM_SCROLLBARSPAINTED:
+            // Without the skin's arrows nothing is drawn here: the platform keeps its bars.
+            if (!HasImage(skin->Skin().Scrollbar.get())) break;
+            message.Result = 1;
+            return false;
+        case CM_SCROLLBARSCHANGED:
+            // Every paint of the window ends with the bars drawn: with a paint pending they are
+            // drawn once, together with what the window shows, else now.
+            if (!GetUpdateRect(handle, nullptr, FALSE)) PaintControl(nullptr);
+            return false;
         case WM_HSCROLL: ScrollMessage(message, false); return false;
         case WM_VSCROLL: ScrollMessage(message, true); return false;
         case WM_CAPTURECHANGED:

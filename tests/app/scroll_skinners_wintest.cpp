@@ -7,7 +7,9 @@
 // is still and ends when the capture is taken away or the window destroyed; a mode-0 list view
 // leaves the thumb to its own logic and shows the skin's header background right of its last
 // column; a dialog's bare scroll bar becomes a shadow-coloured frame; the scroll bar control is
-// drawn from the skin.
+// drawn from the skin. A grid's page move shows the skin's bar at the new thumb position with
+// its paint, without the platform drawing its own bar or the frame first; told that its bars
+// changed, the skinner draws them at once, or with the paint that is pending.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include "forms/list_view.h"
 #include "forms/page_control.h"
 #include "forms/scroll_bar.h"
+#include "forms/scroll_bar_messages.h"
 #include "forms/text.h"
 #include "skin/bitmap_draw_win.h"
 #include "skin/bitmap_slice_win.h"
@@ -368,6 +371,43 @@ TEST_F(ScrollSkinners, DraggingTheGridsThumbMovesItsTopRowAndStopsAtTheLastWhole
     ExpectSkinnedBars(window, *skinner);
 }
 
+// How many pixels of the window's vertical bar differ from the skin's bar with thumb g.
+int VerticalBarMismatches(HWND window, const TRect& bar, const TBarGeometry& g) {
+    auto shot = WindowShot(window);
+    return Mismatches(*shot, bar, *OntoBar(*ExpectedBar(bar.Height(), true, g, {9, 13, 1}), bar));
+}
+
+TEST_F(ScrollSkinners, AGridsPageMoveShowsTheSkinnedBarAtTheNewThumbWithoutThePlatformsBar) {
+    TDBGrid* grid = MainForm->DBGrid1;
+    ShowPageOf(grid);
+    auto* skinner = SkinnerOf<TSkinScrollbar>(grid);
+    ASSERT_TRUE(skinner);
+    const HWND window = grid->Handle();
+    // The first page down only brings the current row to the last line: the view moves by one.
+    grid->DataSet()->First();
+    SendMessageW(window, WM_KEYDOWN, VK_NEXT, 0);
+    PumpMessages();
+    skinner->PaintControl(nullptr);
+    const TRect bar = skinner->BarRects().vert;
+    const int before = Info(window, SB_VERT).nPos;
+    const TBarGeometry from = GeometryNow(window, true, bar.Height());
+    ASSERT_EQ(VerticalBarMismatches(window, bar, from), 0);
+    int frameRepaints = 0;
+    TAfterSkinner after(*grid);
+    after.after = [&](TMessage& m) { frameRepaints += m.Msg == WM_NCPAINT; };
+
+    SendMessageW(window, WM_KEYDOWN, VK_NEXT, 0);
+    ASSERT_GT(Info(window, SB_VERT).nPos, before);
+    const TBarGeometry to = GeometryNow(window, true, bar.Height());
+    ASSERT_NE(to.offset, from.offset);
+    // Before the grid's paint has run the platform has not drawn its own bar over the skin's.
+    EXPECT_EQ(VerticalBarMismatches(window, bar, from), 0);
+    // The paint shows the new rows and the skin's bar with the thumb at the new position.
+    PumpMessages();
+    EXPECT_EQ(VerticalBarMismatches(window, bar, to), 0);
+    EXPECT_EQ(frameRepaints, 0);  // nor was the frame, with the platform's bars in it, repainted
+}
+
 class ScrollProbeTest : public ScrollSkinners {
 protected:
     void Open(int width, int height) {
@@ -417,6 +457,30 @@ TEST_F(ScrollProbeTest, WithoutAPageTheDragStopsAtMaxAndEndsWithPositionAndEndSc
     EXPECT_EQ(probe->ownPresses, 0);  // mode 1: the press never reached the window's own logic
     EXPECT_EQ(probe->systemScrolls, 0);
     ExpectSkinnedBars(probe->Handle(), *skinner);
+}
+
+TEST_F(ScrollProbeTest, ToldItsBarsChangedTheSkinnerDrawsThemAtOnceOrWithThePendingPaint) {
+    Open(200, 240);
+    SetBar(SB_VERT, 0, 100, 10, 0);
+    EXPECT_EQ(probe->Perform(CM_SCROLLBARSPAINTED), 1);
+    const HWND window = probe->Handle();
+    const TRect bar = skinner->BarRects().vert;
+    auto moveTo = [&](int position) {
+        SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, position, 0};
+        SetScrollInfo(window, SB_VERT, &info, FALSE);
+        probe->Perform(CM_SCROLLBARSCHANGED);
+    };
+    // Nothing pending: drawn at once.
+    ValidateRect(window, nullptr);
+    moveTo(60);
+    const TBarGeometry at60 = GeometryNow(window, true, bar.Height());
+    EXPECT_EQ(VerticalBarMismatches(window, bar, at60), 0);
+    // A paint pending: drawn by it.
+    InvalidateRect(window, nullptr, FALSE);
+    moveTo(20);
+    EXPECT_EQ(VerticalBarMismatches(window, bar, at60), 0);
+    UpdateWindow(window);
+    EXPECT_EQ(VerticalBarMismatches(window, bar, GeometryNow(window, true, bar.Height())), 0);
 }
 
 TEST_F(ScrollProbeTest, ABarShorterThanTwoArrowsShowsTwoHalfArrowsAndNoThumb) {

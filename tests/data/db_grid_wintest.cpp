@@ -1,7 +1,9 @@
 // The section grid when things go wrong under it: a table dropped by another connection makes
 // every paint fail, a thousand times, without a GDI object left behind, and the grid paints again
 // once the table is back; a grid whose form window goes first, with its in-place editor open,
-// destroys nothing twice.
+// destroys nothing twice. A page move repaints the platform's vertical bar at once at the new
+// position; with a painter of the bars in the grid's WindowProc chain the grid sets its bars
+// without that repaint and tells the painter instead, once per change, with its paint pending.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -16,7 +18,9 @@
 #include "data/db_grid.h"
 #include "data/sqlite_db.h"
 #include "forms/application.h"
+#include "forms/scroll_bar_messages.h"
 #include "support/gdi_objects.h"
+#include "support/screen_probe.h"
 #include "support/win_test_util.h"
 
 namespace fs = std::filesystem;
@@ -127,6 +131,121 @@ TEST_F(GridUnderFailure, AFormWindowGoingFirstTakesTheOpenEditorWithIt) {
     for (HWND sentinel : sentinels) {
         EXPECT_TRUE(IsWindow(sentinel));
         DestroyWindow(sentinel);
+    }
+}
+
+// The pixels of the grid's vertical bar as the screen shows them, top to bottom.
+std::vector<COLORREF> VerticalBarPixels(HWND window) {
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    RECT w{}, client{};
+    GetWindowRect(window, &w);
+    GetClientRect(window, &client);
+    const int left = origin.x - w.left + client.right;
+    const int top = origin.y - w.top;
+    auto shot = WindowShot(window);
+    const HDC dc = shot->Canvas()->Handle();
+    std::vector<COLORREF> pixels;
+    for (int y = top; y < top + client.bottom; ++y)
+        for (int x = left; x < left + GetSystemMetrics(SM_CXVSCROLL); ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    return pixels;
+}
+
+int VerticalPosition(HWND window) {
+    SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, 0, 0};
+    GetScrollInfo(window, SB_VERT, &info);
+    return info.nPos;
+}
+
+using GridScrollBars = GridUnderFailure;
+
+TEST_F(GridScrollBars, APageMoveRepaintsThePlatformsBarAtTheNewPosition) {
+    const HWND window = grid->Handle();
+    // The first page down only brings the current row to the last line: the view moves by one.
+    SendMessageW(window, WM_KEYDOWN, VK_NEXT, 0);
+    Paint();
+    const int position = VerticalPosition(window);
+    const std::vector<COLORREF> before = VerticalBarPixels(window);
+    SendMessageW(window, WM_KEYDOWN, VK_NEXT, 0);
+    EXPECT_GT(VerticalPosition(window), position + 1);
+    // Read before any paint message has run: the bar was repainted by the move itself, and the
+    // way a full repaint of the frame draws it now.
+    const std::vector<COLORREF> moved = VerticalBarPixels(window);
+    EXPECT_NE(moved, before);
+    RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(VerticalBarPixels(window), moved);
+}
+
+// Stands in the grid's WindowProc for whatever paints its bars: answers CM_SCROLLBARSPAINTED
+// and notes, at each CM_SCROLLBARSCHANGED, the vertical position and whether a paint is pending.
+class TBarPainter : public TObject {
+public:
+    explicit TBarPainter(TWinControl& target) : control(target), saved(target.WindowProc) {
+        target.WindowProc = TWndMethod::Of<TBarPainter, &TBarPainter::Message>(this);
+    }
+    ~TBarPainter() { control.WindowProc = saved; }
+    TBarPainter(const TBarPainter&) = delete;
+    TBarPainter& operator=(const TBarPainter&) = delete;
+    std::vector<int> changes;
+    std::vector<bool> paintPending;
+
+private:
+    void Message(TMessage& message) {
+        if (message.Msg == CM_SCROLLBARSPAINTED) {
+            message.Result = 1;
+            return;
+        }
+        if (message.Msg == CM_SCROLLBARSCHANGED) {
+            changes.push_back(VerticalPosition(control.Handle()));
+            paintPending.push_back(GetUpdateRect(control.Handle(), nullptr, FALSE) != FALSE);
+            return;
+        }
+        saved(message);
+    }
+    TWinControl& control;
+    TWndMethod saved;
+};
+
+TEST_F(GridScrollBars, WithThePaintingDoneElsewhereTheGridOnlySaysWhenItsBarsChanged) {
+    const HWND window = grid->Handle();
+    ASSERT_EQ(VerticalPosition(window), 0);
+    struct TCase {
+        const char* name;
+        WORD key;
+        bool control;
+        size_t changes;
+    };
+    const TCase cases[] = {
+        {"page down from the top", VK_NEXT, false, 1},
+        {"page down again", VK_NEXT, false, 1},
+        {"to the last row", VK_END, true, 1},
+        {"to the last row again: nothing moves", VK_END, true, 0},
+        {"one column right: the bars stay", VK_RIGHT, false, 0},
+    };
+    TBarPainter painter(*grid);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        painter.changes.clear();
+        painter.paintPending.clear();
+        const int position = VerticalPosition(window);
+        const std::vector<COLORREF> before = VerticalBarPixels(window);
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = c.control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageW(window, WM_KEYDOWN, c.key, 0);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+        ASSERT_EQ(painter.changes.size(), c.changes);
+        if (c.changes == 0) {
+            EXPECT_EQ(VerticalPosition(window), position);
+            continue;
+        }
+        EXPECT_GT(VerticalPosition(window), position);
+        EXPECT_EQ(painter.changes.front(), VerticalPosition(window));  // told after setting it
+        EXPECT_TRUE(painter.paintPending.front());     // so the bars can be drawn with that paint
+        EXPECT_EQ(VerticalBarPixels(window), before);  // the platform did not repaint its bar
     }
 }
 
