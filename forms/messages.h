@@ -32,6 +32,7 @@ constexpr UINT CM_RELEASE = CM_BASE + 33;  // 0xB021
 // Sent to the top-level window when a container has made the windows of its children that
 // waited for it to be shown; lParam is the container (TWinControl*).
 constexpr UINT CM_CHILDHANDLESCREATED = CM_BASE + 60;
+// CM_BASE + 61 and + 62 are the scroll bar painting pair of forms/scroll_bar_messages.h.
 
 // A parent reflects WM_xxx from a child control to that control as CN_BASE + WM_xxx.
 constexpr UINT CN_BASE = 0xBC00;
