@@ -18,7 +18,9 @@
 
 #include "forms/application.h"
 #include "forms/buttons.h"
+#include "forms/list_view.h"
 #include "forms/page_control.h"
+#include "forms/tab_set.h"
 #include "skin/controls/skin_control.h"
 #include "skin/lzh_encoder.h"
 #include "skin/manager/skin_manager.h"
@@ -133,6 +135,11 @@ TEST_F(Gallery, BothSkinsSkinBothWindowsAndEveryControl) {
             {3, L"ProgressBar"},
             {3, L"TrackBar"},
             {3, L"VertTrackBar"},
+            {4, L"ListView"},
+            {4, L"HorzScrollBar"},
+            {4, L"VertScrollBar"},
+            {4, L"TabSet"},
+            {4, L"ScrolledTabSet"},
             {-1, L"StatusBar"},
         };
         for (const auto& c : controls) {
@@ -141,6 +148,18 @@ TEST_F(Gallery, BothSkinsSkinBothWindowsAndEveryControl) {
                 << std::string(c.name, c.name + wcslen(c.name)) << " has no skinner";
         }
         EXPECT_NE(SkinnerOf(Second(), L"PushButton"), "");
+        // The list view's header has a skinner of its own, and so has the tab set's scroller.
+        ShowPage(4);
+        const auto skinnedWindow = [&](HWND window) {
+            for (TSkinControl* s : Frame(Main())->ControlSkinners())
+                if (window && s->Handle() == window) return true;
+            return false;
+        };
+        auto* list = static_cast<TListView*>(Main().FindComponent(L"ListView"));
+        EXPECT_TRUE(skinnedWindow(list->HeaderHandle())) << "the list view's header";
+        auto* tabs = static_cast<TTabSet*>(Main().FindComponent(L"ScrolledTabSet"));
+        EXPECT_TRUE(tabs->ScrollerVisible());
+        EXPECT_TRUE(skinnedWindow(tabs->Scroller()->Handle())) << "the tab set's scroller";
         // The indeterminate box really is in the third state.
         const HWND third =
             static_cast<TWinControl*>(Main().FindComponent(L"IndeterminateBox"))->Handle();
