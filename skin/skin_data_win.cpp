@@ -199,6 +199,9 @@ bool TSkinData::LoadSkin() {
     auto parsed = std::make_unique<TSkinDescription>();
     ParseSkin(*parsed, ini, reader);
     skin = std::move(parsed);
+    // The default icon was drawn on the old skin's face colour: the frame skinners draw it
+    // again with the new one.
+    defaultIcon->SetSize(0, 0);
     empty = false;
     return true;
 }

@@ -26,6 +26,7 @@
 #include "skin/manager/skin_manager.h"
 #include "skin/skin_reader.h"
 #include "tests/skin/skin_store_builder.h"
+#include "support/golden_image.h"
 #include "support/test_files.h"
 #include "support/win_test_util.h"
 #include "tools/skintool/gallery.h"
@@ -91,6 +92,29 @@ protected:
         const bool in = GetWindowRgn(window, region) != ERROR && PtInRegion(region, x, y);
         DeleteObject(region);
         return in;
+    }
+
+    // Both windows painted, the main one active, on page `page`, with a caption of the test's
+    // own (the store's path is a temporary folder), the cursor away from them.
+    void Settle(const std::wstring& caption, int page) {
+        Main().SetCaption(caption);
+        ParkCursor();
+        SetForegroundWindow(Main().Handle());
+        ShowPage(page);
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                return Frame(Main()) && Frame(Main())->SkinState() == fsActive && Frame(Second()) &&
+                       Frame(Second())->RegionSet() && Frame(Main())->Active();
+            },
+            5s));
+        PumpMessages();
+    }
+    // The gallery's skin component takes the store file, and the skin change runs at once.
+    void SwitchTo(const fs::path& store) {
+        gallery->Skin()->SetSkinFile(store.wstring());
+        ASSERT_FALSE(gallery->Skin()->Empty());
+        Manager().RunPendingAction();
+        PumpMessages();
     }
 
     const fs::path root = testfiles::NewTempFolder("gallery");
@@ -168,6 +192,48 @@ TEST_F(Gallery, BothSkinsSkinBothWindowsAndEveryControl) {
         PumpMessages();
         EXPECT_TRUE(Manager().FormSkinners().empty());
     }
+}
+
+TEST_F(Gallery, BothSkinsMatchTheirGoldenImages) {
+    for (const char* skin : {"default", "slate"}) {
+        SCOPED_TRACE(skin);
+        ASSERT_NO_FATAL_FAILURE(Open(PackSkin(skin)));
+        ASSERT_NO_FATAL_FAILURE(Settle(L"皮肤样品 Skin gallery", 0));
+        const std::string name = std::string("gallery-") + skin;
+        EXPECT_TRUE(MatchesGolden(*CaptureWindow(Main().Handle()), name + "-main"));
+        EXPECT_TRUE(MatchesGolden(*CaptureWindow(Second().Handle()), name + "-second"));
+    }
+}
+
+// A skin change at run time leaves nothing of the old skin: switched to slate, every page of
+// both windows shows what a gallery built with slate shows; switched back, what it showed before.
+TEST_F(Gallery, ASkinChangeShowsTheNewSkinAsAFreshGalleryDoesAndTheOldOneAgainAfter) {
+    const fs::path slate = PackSkin("slate"), start = PackSkin("default");
+    // Every page of the main window, then the second window.
+    const auto captureAll = [&] {
+        std::vector<std::unique_ptr<TBitmap>> shots;
+        const int pages = static_cast<TPageControl*>(Main().FindComponent(L"Pages"))->PageCount();
+        for (int page = 0; page < pages; ++page) {
+            Settle(L"皮肤样品 Skin gallery", page);
+            shots.push_back(CaptureWindow(Main().Handle()));
+        }
+        shots.push_back(CaptureWindow(Second().Handle()));
+        return shots;
+    };
+    const auto expectSame = [](const std::vector<std::unique_ptr<TBitmap>>& seen,
+                               const std::vector<std::unique_ptr<TBitmap>>& expected) {
+        ASSERT_EQ(seen.size(), expected.size());
+        for (size_t i = 0; i < seen.size(); ++i)
+            EXPECT_EQ(DifferingPixels(*seen[i], *expected[i]), 0) << "image " << i;
+    };
+    ASSERT_NO_FATAL_FAILURE(Open(slate));
+    const auto freshSlate = captureAll();
+    ASSERT_NO_FATAL_FAILURE(Open(start));
+    const auto freshDefault = captureAll();
+    ASSERT_NO_FATAL_FAILURE(SwitchTo(slate));
+    expectSame(captureAll(), freshSlate);
+    ASSERT_NO_FATAL_FAILURE(SwitchTo(start));
+    expectSame(captureAll(), freshDefault);
 }
 
 TEST_F(Gallery, TheSlateFrameHasItsShapedEdgesAndButtonsWhereTheSkinPutsThem) {
