@@ -7,12 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "about_box.h"
 #include "forms/application.h"
 #include "golden_windows.h"
 #include "skin/bitmap_draw_win.h"
+#include "skin/lzh_encoder.h"
 #include "skin/skin_data.h"
 #include "skinned_program_fixture.h"
 #include "support/gdi_objects.h"
@@ -156,6 +159,24 @@ TEST_F(SkinSwitch, AWindowWhoseSkinnedPaintingHasNotStartedKeepsItsTitleBarButto
     PumpMessages();
     EXPECT_FALSE(help->SysButtons().empty());
     EXPECT_TRUE(MatchesGolden(*CaptureWindow(AboutBox->Handle()), "help-window"));
+}
+
+TEST_F(SkinSwitch, AStoreFileThatGivesNoSkinChangesNothing) {
+    ASSERT_NE(frame, nullptr);
+    std::unique_ptr<TBitmap> before = CaptureMainPage(0);
+    // An archive with the wrong version mark (this test program shows no message for it).
+    const std::filesystem::path file = std::filesystem::current_path() / "older.skn";
+    const std::vector<uint8_t> bytes = PackSkinStore(std::vector<uint8_t>(16, 0));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    MainForm->SkinData1->SetSkinFile(file.wstring());
+    EXPECT_FALSE(GoldenManager()->TimerEnabled()) << "no skin change is scheduled";
+    EXPECT_FALSE(frame->SysButtons().empty());
+    EXPECT_EQ(DifferingPixels(*CaptureMainPage(0), *before), 0);
+    // The store kept is the one that gave the skin: a good file after it loads as usual.
+    ASSERT_NO_FATAL_FAILURE(Switch(kSlate));
+    ASSERT_NO_FATAL_FAILURE(ExpectFrameOf(kSlate));
 }
 
 }  // namespace
