@@ -8,7 +8,9 @@
 #include <functional>
 #include <memory>
 
+#include "forms/application.h"
 #include "forms/bitmap.h"
+#include "forms/exception.h"
 #include "forms/timer.h"
 #include "main_form.h"
 #include "skin/frame/win_skin_form.h"
@@ -75,4 +77,33 @@ inline HWND VisibleSkinnedWindow(const wchar_t* className, bool popupMenu) {
         if (popupMenu ? GoldenManager()->FindPopupSkinner(w) != nullptr : FramePainted(w)) return w;
     }
     return nullptr;
+}
+
+// The error box of a calculation whose length is not a number, as the application shows it.
+inline std::unique_ptr<TBitmap> CaptureErrorBox() {
+    return CaptureModal(
+        [] { Application->ShowException(Exception(L"长度: 'abc' 不是一个有效的浮点值")); },
+        [] { return VisibleSkinnedWindow(L"#32770", false); },
+        [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); });
+}
+
+// The main window's own system menu, opened by a right click on its caption.
+inline std::unique_ptr<TBitmap> CaptureSystemMenu() {
+    const HWND main = MainForm->Handle();
+    TWinSkinForm* frame = GoldenManager()->FindFormSkinner(main);
+    if (!frame) return nullptr;
+    RECT outer{};
+    GetWindowRect(main, &outer);
+    const POINT caption{outer.left + 60, outer.top + frame->FrameSizes().caption / 2};
+    bool closed = false;
+    return CaptureModal(
+        [&] {
+            PostMessageW(main, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(caption.x, caption.y));
+            PumpUntil([&] { return closed; }, std::chrono::seconds(10));
+        },
+        [] { return VisibleSkinnedWindow(L"#32768", true); },
+        [&](HWND) {
+            EndMenu();
+            closed = true;
+        });
 }

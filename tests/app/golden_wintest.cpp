@@ -8,8 +8,6 @@
 #include <string>
 
 #include "about_box.h"
-#include "forms/application.h"
-#include "forms/exception.h"
 #include "golden_windows.h"
 #include "skinned_program_fixture.h"
 
@@ -43,32 +41,13 @@ TEST_F(Golden, TheHelpWindow) {
 }
 
 TEST_F(Golden, TheErrorBox) {
-    std::unique_ptr<TBitmap> shot = CaptureModal(
-        [] { Application->ShowException(Exception(L"长度: 'abc' 不是一个有效的浮点值")); },
-        [] { return VisibleSkinnedWindow(L"#32770", false); },
-        [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); });
+    std::unique_ptr<TBitmap> shot = CaptureErrorBox();
     ASSERT_TRUE(shot) << "the error box did not show";
     EXPECT_TRUE(MatchesGolden(*shot, "error-box"));
 }
 
 TEST_F(Golden, TheSystemMenuOpened) {
-    const HWND main = MainForm->Handle();
-    TWinSkinForm* frame = GoldenManager()->FindFormSkinner(main);
-    ASSERT_NE(frame, nullptr);
-    RECT outer{};
-    GetWindowRect(main, &outer);
-    const POINT caption{outer.left + 60, outer.top + frame->FrameSizes().caption / 2};
-    bool closed = false;
-    std::unique_ptr<TBitmap> shot = CaptureModal(
-        [&] {
-            PostMessageW(main, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(caption.x, caption.y));
-            PumpUntil([&] { return closed; }, 10s);
-        },
-        [] { return VisibleSkinnedWindow(L"#32768", true); },
-        [&](HWND) {
-            EndMenu();
-            closed = true;
-        });
+    std::unique_ptr<TBitmap> shot = CaptureSystemMenu();
     ASSERT_TRUE(shot) << "the system menu did not open";
     EXPECT_TRUE(MatchesGolden(*shot, "system-menu"));
 }

@@ -1,9 +1,11 @@
 // Run-time skin changes of the program's own windows through the skin component's SkinFile:
 // switching from the default skin to slate and back, 50 times, the frame follows each skin
 // (frame sizes, the same client area, the region's keyed corners), the GDI and USER object
-// counts stay flat, and afterwards every page of the main window and the help window show
-// exactly what they showed before (and match their golden images). A skin change with the skin
-// objects unchanged redraws the frame as it was, title-bar buttons included.
+// counts stay flat, and afterwards the main window and the error box show exactly what they
+// showed before, and every page of the main window, the system menu and the help window match
+// their golden images. A skin change with the skin objects unchanged redraws the frame as it
+// was, title-bar buttons included; a window whose skinned painting has not started yet keeps
+// its title-bar buttons through a skin change; a store file that gives no skin changes nothing.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -100,6 +102,10 @@ TEST_F(SkinSwitch, FiftyRoundTripsToSlateGiveTheDefaultImagesAgain) {
     AboutBox->Show();
     ASSERT_TRUE(PumpUntil([] { return FramePainted(AboutBox->Handle()); }, 5s));
     AboutBox->Hide();
+    // The error box is titled with the program file's name, this test program's: it is
+    // compared with itself before the switching.
+    std::unique_ptr<TBitmap> boxBefore = CaptureErrorBox();
+    ASSERT_TRUE(boxBefore) << "the error box did not show";
     std::unique_ptr<TBitmap> before = CaptureMainPage(0);
     ASSERT_TRUE(MatchesGolden(*before, "main-page-1"));
     ASSERT_NO_FATAL_FAILURE(ExpectFrameOf(kDefault));
@@ -125,6 +131,12 @@ TEST_F(SkinSwitch, FiftyRoundTripsToSlateGiveTheDefaultImagesAgain) {
         SCOPED_TRACE(page);
         EXPECT_TRUE(MatchesGolden(*CaptureMainPage(page), "main-page-" + std::to_string(page + 1)));
     }
+    std::unique_ptr<TBitmap> menu = CaptureSystemMenu();
+    ASSERT_TRUE(menu) << "the system menu did not open";
+    EXPECT_TRUE(MatchesGolden(*menu, "system-menu"));
+    std::unique_ptr<TBitmap> box = CaptureErrorBox();
+    ASSERT_TRUE(box) << "the error box did not show";
+    EXPECT_EQ(DifferingPixels(*box, *boxBefore), 0);
     AboutBox->Show();
     ASSERT_TRUE(PumpUntil([] { return FramePainted(AboutBox->Handle()); }, 5s));
     PumpMessages();
