@@ -21,6 +21,7 @@
 #include "forms/list_view.h"
 #include "forms/page_control.h"
 #include "forms/tab_set.h"
+#include "forms/timer.h"
 #include "skin/controls/skin_control.h"
 #include "skin/lzh_encoder.h"
 #include "skin/manager/skin_manager.h"
@@ -74,6 +75,7 @@ protected:
     TForm& Second() const { return *gallery->SecondWindow(); }
     static TSkinManage& Manager() { return *static_cast<TSkinManage*>(SkinManager()); }
     static TWinSkinForm* Frame(TForm& form) { return Manager().FindFormSkinner(form.Handle()); }
+    static TWinSkinForm* Frame(HWND window) { return Manager().FindFormSkinner(window); }
     // The class of the skinner of the named control of form, or "" when it has none (or form
     // has no such control).
     static std::string SkinnerOf(TForm& form, const wchar_t* name) {
@@ -360,6 +362,45 @@ TEST_F(Gallery, ItsButtonShowsAMessageBox) {
     ASSERT_TRUE(seen.seen);
     EXPECT_EQ(seen.title, L"消息框 Message box");
     EXPECT_NE(seen.text.find(L"消息框"), std::wstring::npos);
+}
+
+// A message box open while the skin changes (a bare window with its own frame skinner and
+// button skinner) takes the new skin, and shows exactly what it showed once the old skin is back.
+TEST_F(Gallery, AnOpenMessageBoxFollowsASkinChange) {
+    const fs::path slate = PackSkin("slate"), start = PackSkin("default");
+    ASSERT_NO_FATAL_FAILURE(Open(start));
+    std::unique_ptr<TBitmap> before, switched, after;
+    TFrameSizes switchedFrame;
+    TTimer timer(nullptr);
+    timer.SetInterval(30);
+    int seen = 0, ticks = 0;
+    timer.OnTimer = [&](TObject*) {
+        HWND box = nullptr;
+        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w && !box;
+             w = FindWindowExW(nullptr, w, L"#32770", nullptr))
+            if (IsWindowVisible(w) && Frame(w) && Frame(w)->SkinState() == fsActive) box = w;
+        if (++ticks > 300 && box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+        if (!box || ++seen < 3 || after) return;
+        if (!before) {
+            before = CaptureWindow(box);
+            SwitchTo(slate);
+        } else if (!switched) {
+            switched = CaptureWindow(box);
+            switchedFrame = Frame(box)->FrameSizes();
+            SwitchTo(start);
+        } else {
+            after = CaptureWindow(box);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+    };
+    timer.SetEnabled(true);
+    static_cast<TButton*>(Main().FindComponent(L"MessageBoxButton"))->Click();
+    timer.SetEnabled(false);
+    ASSERT_TRUE(before && switched && after) << "the message box did not show, or closed early";
+    EXPECT_EQ(switchedFrame, (TFrameSizes{8, 30, 8, 8}));
+    EXPECT_EQ(switched->Width(), before->Width() + 2 * (8 - 4));
+    EXPECT_EQ(switched->Height(), before->Height() + (30 - 26) + (8 - 4));
+    EXPECT_EQ(DifferingPixels(*after, *before), 0);
 }
 
 TEST_F(Gallery, AChangedStoreRebuildsTheWindowsAndABrokenOneLeavesThem) {
