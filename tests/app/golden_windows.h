@@ -49,12 +49,14 @@ inline std::unique_ptr<TBitmap> CaptureModal(const std::function<void()>& open,
     TTimer timer(nullptr);
     timer.SetInterval(30);
     int seen = 0, ticks = 0;
-    bool done = false;
+    bool done = false, busy = false;  // capturing pumps messages: no tick runs inside it
     timer.OnTimer = [&](TObject*) {
-        if (done) return;
+        if (done || busy) return;
         const HWND window = find();
         if (window && ++seen >= 3) {
+            busy = true;
             shot = CaptureWindow(window);
+            busy = false;
             done = true;
             close(window);
         } else if (++ticks > 300) {
