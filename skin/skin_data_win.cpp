@@ -1,5 +1,7 @@
 #include "skin/skin_data.h"
 
+#include <utility>
+
 #include "forms/bmp_decoder.h"
 #include "forms/filer.h"
 #include "forms/text.h"
@@ -177,8 +179,21 @@ void TSkinData::SetSkinFile(const std::wstring& path) {
     // Read into a stream of its own first: a file that cannot be read leaves the store as it was.
     auto loaded = std::make_unique<TMemoryStream>();
     loaded->LoadFromFile(path);
-    store = std::move(loaded);
-    LoadSkin();
+    // A file that gives no skin leaves the store and the skin objects in use as they were, and
+    // no skin change runs: the windows would drop their title-bar buttons for a skin that is
+    // not there.
+    std::unique_ptr<TMemoryStream> previous = std::exchange(store, std::move(loaded));
+    bool parsed = false;
+    try {
+        parsed = LoadSkin();
+    } catch (...) {
+        store = std::move(previous);
+        throw;
+    }
+    if (!parsed) {
+        store = std::move(previous);
+        return;
+    }
     if (skinFormtype == sfMainform) ApplySkin();
 }
 
@@ -199,6 +214,9 @@ bool TSkinData::LoadSkin() {
     auto parsed = std::make_unique<TSkinDescription>();
     ParseSkin(*parsed, ini, reader);
     skin = std::move(parsed);
+    // The default icon was drawn on the old skin's face colour: the frame skinners draw it
+    // again with the new one.
+    defaultIcon->SetSize(0, 0);
     empty = false;
     return true;
 }

@@ -125,6 +125,7 @@ void TSkinSpeedButton::HookGraphicControl(TControlSkinnerHost* frame, TSkinData*
 }
 
 bool TSkinSpeedButton::BeforeMessage(TMessage& message) {
+    if (!HasFace()) return TSkinControl::BeforeMessage(message);  // the native look
     switch (message.Msg) {
         case WM_PAINT:
             PaintControl(reinterpret_cast<HDC>(message.WParam));

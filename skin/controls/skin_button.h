@@ -3,7 +3,8 @@
 // button's painting and its mouse press, so it also produces the click on the release (the
 // button's own procedure never saw the press); Space is left to the button, which clicks
 // itself. Every paint is composed in the skinner's own off-screen Buffer and copied to the
-// screen at once.
+// screen at once. While the skin has no Buttons image (a skin that leaves it out, or after a
+// skin change to one), the button keeps its native look and behaviour.
 
 #include "forms/bitmap.h"
 #include "skin/controls/button_rules.h"
@@ -19,6 +20,8 @@ public:
     void DrawControl(HDC dc, const TRect& rect) override;
 
 protected:
+    // Whether the skin has a Buttons image to draw the face from.
+    bool HasFace() const;
     // Reads the default, focus and enabled state and the caption afresh from the window.
     void ReadButtonState();
     // The face state of the last ReadButtonState and the mouse state.

@@ -23,7 +23,10 @@ void DrawButtonCaption(HDC dc, const std::wstring& caption, const TRect& rect, U
                  format | DT_EXPANDTABS);
 }
 
+bool TSkinButton::HasFace() const { return !skin->Skin().Buttons.Image.Empty(); }
+
 bool TSkinButton::BeforeMessage(TMessage& message) {
+    if (!HasFace()) return TSkinControl::BeforeMessage(message);
     switch (message.Msg) {
         case WM_PAINT: PaintInstead(message); return false;
         case WM_ERASEBKGND: message.Result = 1; return false;
@@ -38,6 +41,10 @@ bool TSkinButton::BeforeMessage(TMessage& message) {
 }
 
 void TSkinButton::AfterMessage(TMessage& message) {
+    if (!HasFace()) {
+        TSkinControl::AfterMessage(message);
+        return;
+    }
     switch (message.Msg) {
         case WM_KEYDOWN:
         case WM_KEYUP:

@@ -220,7 +220,9 @@ void TSkinControl::SkinChanged() {
     if (graphicControl)
         graphicControl->Invalidate();
     else if (handle)
-        InvalidateRect(handle, nullptr, TRUE);
+        // The frame too: skinners draw borders and scroll bars there, and a skin without the
+        // element must show the native one again, not the old skin's.
+        RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void TSkinControl::SendMouseLeave() {

@@ -47,6 +47,9 @@ void TSkinTab31::LoadImage() {
 }
 
 bool TSkinTab31::BeforeMessage(TMessage& message) {
+    // Without a Tabs image (left out of the skin, or gone with a skin change) the tab set paints
+    // itself.
+    if (tabImage.Empty()) return TSkinControl::BeforeMessage(message);
     switch (message.Msg) {
         case WM_PAINT:
             PaintInstead(message);

@@ -68,6 +68,7 @@ void TWinSkinForm::ReadWindowState() {
 }
 
 void TWinSkinForm::LoadWindowIcon() {
+    iconBitmap.SetSize(0, 0);
     iconSize = GetSystemMetrics(SM_CXSMICON);
     icon = reinterpret_cast<HICON>(SendMessageW(handle, WM_GETICON, ICON_SMALL, 0));
     if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(handle, WM_GETICON, ICON_BIG, 0));
@@ -239,11 +240,19 @@ void TWinSkinForm::ApplySkinChange() {
     RecolourForSkin();
     skinState = fsSkinChange;
     for (TSkinControl* skinner : controlSkinners) skinner->SkinChanged();
-    if (frameEnabled && form) SetMenuDrawing(MenuSkin(), *form, true);
-    if (frameEnabled && previous != fsAttached) {
+    if (frameEnabled) {
+        if (form) SetMenuDrawing(MenuSkin(), *form, true);
+        // What was drawn from the old skin goes: the icon on its face colour and the caption
+        // strip, whose keyed pixels the region reads.
+        LoadWindowIcon();
+        captionBitmap.SetSize(0, 0);
+        // A window still waiting for its skinned painting to start takes the new frame sizes
+        // and title-bar buttons too; it is fitted to them when the painting starts.
         LoadFrameMetrics();
-        FitToFrame(true);
-        UpdateRegion();
+        if (previous != fsAttached) {
+            FitToFrame(true);
+            UpdateRegion();
+        }
     }
     skinState = previous == fsAttached ? fsAttached : fsActive;
     if (frameEnabled && skinState == fsActive) PaintFrame(nullptr);
@@ -305,9 +314,10 @@ void TWinSkinForm::FitToFrame(bool refresh) {
         return;
     }
     // The client area kept is the one measured at attach, inside the native frame, so that the
-    // window's contents keep the size they were laid out for whatever its border style was.
-    int width = clientRect.right - clientRect.left + frame.left + frame.right;
+    // window's contents keep the size they were laid out for whatever its border style was. A
+    // skin change keeps the client area the window has now, which the user may have resized.
     if (refresh) GetClientRect(handle, &clientRect);
+    int width = clientRect.right - clientRect.left + frame.left + frame.right;
     const int height =
         clientRect.bottom - clientRect.top + frame.caption + frame.bottom + menuBarHeight;
     if (!refresh && (windowClass == L"TMessageForm" || windowClass == L"#32770")) {

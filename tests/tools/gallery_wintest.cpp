@@ -18,12 +18,17 @@
 
 #include "forms/application.h"
 #include "forms/buttons.h"
+#include "forms/list_view.h"
 #include "forms/page_control.h"
+#include "forms/tab_set.h"
+#include "forms/timer.h"
 #include "skin/controls/skin_control.h"
 #include "skin/lzh_encoder.h"
 #include "skin/manager/skin_manager.h"
 #include "skin/skin_reader.h"
 #include "tests/skin/skin_store_builder.h"
+#include "support/golden_image.h"
+#include "support/pixel_compare.h"
 #include "support/test_files.h"
 #include "support/win_test_util.h"
 #include "tools/skintool/gallery.h"
@@ -62,6 +67,7 @@ protected:
                     (std::string(skin) + ".skn").c_str());
     }
     void Open(const fs::path& store) {
+        gallery.reset();
         gallery = std::make_unique<TSkinGallery>(store, LoadGalleryStore(store));
         ASSERT_TRUE(PumpUntil([&] { return Frame(Main()) && Frame(Main())->RegionSet(); }, 5s));
     }
@@ -69,6 +75,7 @@ protected:
     TForm& Second() const { return *gallery->SecondWindow(); }
     static TSkinManage& Manager() { return *static_cast<TSkinManage*>(SkinManager()); }
     static TWinSkinForm* Frame(TForm& form) { return Manager().FindFormSkinner(form.Handle()); }
+    static TWinSkinForm* Frame(HWND window) { return Manager().FindFormSkinner(window); }
     // The class of the skinner of the named control of form, or "" when it has none (or form
     // has no such control).
     static std::string SkinnerOf(TForm& form, const wchar_t* name) {
@@ -89,6 +96,40 @@ protected:
         const bool in = GetWindowRgn(window, region) != ERROR && PtInRegion(region, x, y);
         DeleteObject(region);
         return in;
+    }
+
+    // A skin with one image, images named but not in the store, and most sections missing.
+    fs::path BareStore() {
+        fs::create_directories(root / "bare");
+        testfiles::WriteBytes(
+            root / "bare" / "left.bmp",
+            testfiles::ReadBytes(testfiles::SourcePath("skins/default/left.bmp")));
+        std::ofstream(root / "bare" / "skin.ini")
+            << "[TitlebarSkin]\nSkinName=Bare\n[Personality]\nLeft=left.bmp\nLeftFrame=2\n"
+               "Top=top.bmp\n[Buttons]\nBitmap=button.bmp\n";
+        return Pack(root / "bare", "bare.skn");
+    }
+    // Both windows painted, the main one active, on page `page`, with a caption of the test's
+    // own (the store's path is a temporary folder), the cursor away from them.
+    void Settle(const std::wstring& caption, int page) {
+        Main().SetCaption(caption);
+        ParkCursor();
+        SetForegroundWindow(Main().Handle());
+        ShowPage(page);
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                return Frame(Main()) && Frame(Main())->SkinState() == fsActive && Frame(Second()) &&
+                       Frame(Second())->RegionSet() && Frame(Main())->Active();
+            },
+            5s));
+        PumpMessages();
+    }
+    // The gallery's skin component takes the store file, and the skin change runs at once.
+    void SwitchTo(const fs::path& store) {
+        gallery->Skin()->SetSkinFile(store.wstring());
+        ASSERT_FALSE(gallery->Skin()->Empty());
+        Manager().RunPendingAction();
+        PumpMessages();
     }
 
     const fs::path root = testfiles::NewTempFolder("gallery");
@@ -133,6 +174,11 @@ TEST_F(Gallery, BothSkinsSkinBothWindowsAndEveryControl) {
             {3, L"ProgressBar"},
             {3, L"TrackBar"},
             {3, L"VertTrackBar"},
+            {4, L"ListView"},
+            {4, L"HorzScrollBar"},
+            {4, L"VertScrollBar"},
+            {4, L"TabSet"},
+            {4, L"ScrolledTabSet"},
             {-1, L"StatusBar"},
         };
         for (const auto& c : controls) {
@@ -141,6 +187,18 @@ TEST_F(Gallery, BothSkinsSkinBothWindowsAndEveryControl) {
                 << std::string(c.name, c.name + wcslen(c.name)) << " has no skinner";
         }
         EXPECT_NE(SkinnerOf(Second(), L"PushButton"), "");
+        // The list view's header has a skinner of its own, and so has the tab set's scroller.
+        ShowPage(4);
+        const auto skinnedWindow = [&](HWND window) {
+            for (TSkinControl* s : Frame(Main())->ControlSkinners())
+                if (window && s->Handle() == window) return true;
+            return false;
+        };
+        auto* list = static_cast<TListView*>(Main().FindComponent(L"ListView"));
+        EXPECT_TRUE(skinnedWindow(list->HeaderHandle())) << "the list view's header";
+        auto* tabs = static_cast<TTabSet*>(Main().FindComponent(L"ScrolledTabSet"));
+        EXPECT_TRUE(tabs->ScrollerVisible());
+        EXPECT_TRUE(skinnedWindow(tabs->Scroller()->Handle())) << "the tab set's scroller";
         // The indeterminate box really is in the third state.
         const HWND third =
             static_cast<TWinControl*>(Main().FindComponent(L"IndeterminateBox"))->Handle();
@@ -148,6 +206,86 @@ TEST_F(Gallery, BothSkinsSkinBothWindowsAndEveryControl) {
         gallery.reset();
         PumpMessages();
         EXPECT_TRUE(Manager().FormSkinners().empty());
+    }
+}
+
+TEST_F(Gallery, BothSkinsMatchTheirGoldenImages) {
+    for (const char* skin : {"default", "slate"}) {
+        SCOPED_TRACE(skin);
+        ASSERT_NO_FATAL_FAILURE(Open(PackSkin(skin)));
+        ASSERT_NO_FATAL_FAILURE(Settle(L"皮肤样品 Skin gallery", 0));
+        const std::string name = std::string("gallery-") + skin;
+        EXPECT_TRUE(MatchesGolden(*CaptureWindow(Main().Handle()), name + "-main"));
+        EXPECT_TRUE(MatchesGolden(*CaptureWindow(Second().Handle()), name + "-second"));
+    }
+}
+
+// A skin change at run time leaves nothing of the old skin: switched to slate, or to a skin that
+// leaves nearly everything out (the native look comes back), every page of both windows shows
+// what a gallery built with that skin shows; switched back, what it showed before.
+TEST_F(Gallery, ASkinChangeShowsTheNewSkinAsAFreshGalleryDoesAndTheOldOneAgainAfter) {
+    // Every page of the main window, then the second window.
+    const auto captureAll = [&] {
+        std::vector<std::unique_ptr<TBitmap>> shots;
+        const int pages = static_cast<TPageControl*>(Main().FindComponent(L"Pages"))->PageCount();
+        for (int page = 0; page < pages; ++page) {
+            Settle(L"皮肤样品 Skin gallery", page);
+            shots.push_back(CaptureWindow(Main().Handle()));
+        }
+        shots.push_back(CaptureWindow(Second().Handle()));
+        return shots;
+    };
+    const auto expectSame = [](const std::vector<std::unique_ptr<TBitmap>>& seen,
+                               const std::vector<std::unique_ptr<TBitmap>>& expected, int allowed) {
+        ASSERT_EQ(seen.size(), expected.size());
+        for (size_t i = 0; i < seen.size(); ++i)
+            EXPECT_LE(DifferingPixels(*seen[i], *expected[i]), allowed) << "image " << i;
+    };
+    const fs::path start = PackSkin("default");
+    const struct {
+        fs::path store;
+        bool bare;
+    } others[] = {{PackSkin("slate"), false}, {BareStore(), true}};
+    for (const auto& other : others) {
+        SCOPED_TRACE(other.store.string());
+        ASSERT_NO_FATAL_FAILURE(Open(other.store));
+        const auto freshOther = captureAll();
+        ASSERT_NO_FATAL_FAILURE(Open(start));
+        const auto freshStart = captureAll();
+        // A skin without Tabs gives a tab set no skinner, so a fresh gallery shows the native
+        // scroller; switched, the scroller keeps its skinner and draws it in the new skin's
+        // colours. Only the scroller may differ.
+        RECT scroller{};
+        GetWindowRect(
+            static_cast<TTabSet*>(Main().FindComponent(L"ScrolledTabSet"))->Scroller()->Handle(),
+            &scroller);
+        const int allowed =
+            other.bare ? (scroller.right - scroller.left) * (scroller.bottom - scroller.top) : 0;
+        ASSERT_NO_FATAL_FAILURE(SwitchTo(other.store));
+        expectSame(captureAll(), freshOther, allowed);
+        ASSERT_NO_FATAL_FAILURE(SwitchTo(start));
+        expectSame(captureAll(), freshStart, 0);
+    }
+}
+
+// A window the user has resized keeps its client area through a skin change.
+TEST_F(Gallery, AResizedWindowKeepsItsClientAreaThroughASkinChange) {
+    const fs::path slate = PackSkin("slate"), start = PackSkin("default");
+    ASSERT_NO_FATAL_FAILURE(Open(start));
+    ASSERT_NO_FATAL_FAILURE(Settle(L"皮肤样品 Skin gallery", 0));
+    SetWindowPos(Main().Handle(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages();
+    RECT resized{};
+    GetClientRect(Main().Handle(), &resized);
+    for (const fs::path& store : {slate, start}) {
+        ASSERT_NO_FATAL_FAILURE(SwitchTo(store));
+        RECT client{}, outer{};
+        GetClientRect(Main().Handle(), &client);
+        GetWindowRect(Main().Handle(), &outer);
+        EXPECT_EQ(client.right, resized.right);
+        EXPECT_EQ(client.bottom, resized.bottom);
+        const TFrameSizes f = Frame(Main())->FrameSizes();
+        EXPECT_EQ(outer.right - outer.left, resized.right + f.left + f.right);
     }
 }
 
@@ -226,6 +364,51 @@ TEST_F(Gallery, ItsButtonShowsAMessageBox) {
     EXPECT_NE(seen.text.find(L"消息框"), std::wstring::npos);
 }
 
+// A message box open while the skin changes (a bare window with its own frame skinner and
+// button skinner) takes the new skin, and shows exactly what it showed once the old skin is back.
+TEST_F(Gallery, AnOpenMessageBoxFollowsASkinChange) {
+    const fs::path slate = PackSkin("slate"), start = PackSkin("default");
+    ASSERT_NO_FATAL_FAILURE(Open(start));
+    std::unique_ptr<TBitmap> before, switched, after;
+    TFrameSizes switchedFrame;
+    TTimer timer(nullptr);
+    timer.SetInterval(30);
+    int seen = 0, ticks = 0;
+    bool busy = false;  // a skin change pumps messages: the timer must not run inside it
+    timer.OnTimer = [&](TObject*) {
+        if (busy) return;
+        HWND box = nullptr;
+        for (HWND w = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); w && !box;
+             w = FindWindowExW(nullptr, w, L"#32770", nullptr))
+            if (IsWindowVisible(w) && Frame(w) && Frame(w)->SkinState() == fsActive) box = w;
+        if (++ticks > 300 && box) PostMessageW(box, WM_COMMAND, IDOK, 0);
+        // Three ticks after the box shows, and after each skin change, it is captured.
+        if (!box || ++seen < 3 || after) return;
+        seen = 0;
+        busy = true;
+        if (!before) {
+            before = CaptureWindow(box);
+            SwitchTo(slate);
+        } else if (!switched) {
+            switched = CaptureWindow(box);
+            switchedFrame = Frame(box)->FrameSizes();
+            SwitchTo(start);
+        } else {
+            after = CaptureWindow(box);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        busy = false;
+    };
+    timer.SetEnabled(true);
+    static_cast<TButton*>(Main().FindComponent(L"MessageBoxButton"))->Click();
+    timer.SetEnabled(false);
+    ASSERT_TRUE(before && switched && after) << "the message box did not show, or closed early";
+    EXPECT_EQ(switchedFrame, (TFrameSizes{8, 30, 8, 8}));
+    EXPECT_EQ(switched->Width(), before->Width() + 2 * (8 - 4));
+    EXPECT_EQ(switched->Height(), before->Height() + (30 - 26) + (8 - 4));
+    EXPECT_EQ(DifferingPixels(*after, *before), 0);
+}
+
 TEST_F(Gallery, AChangedStoreRebuildsTheWindowsAndABrokenOneLeavesThem) {
     const fs::path store = PackSkin("default");
     ASSERT_NO_FATAL_FAILURE(Open(store));
@@ -282,14 +465,7 @@ TEST_F(Gallery, AStoreThatIsNotASkinEndsTheCommandWithAMessage) {
 }
 
 TEST_F(Gallery, ASkinThatLeavesNearlyEverythingOutRunsWithTheNativeLook) {
-    fs::create_directories(root / "bare");
-    testfiles::WriteBytes(root / "bare" / "left.bmp",
-                          testfiles::ReadBytes(testfiles::SourcePath("skins/default/left.bmp")));
-    // Images named but not in the store, and most sections missing.
-    std::ofstream(root / "bare" / "skin.ini")
-        << "[TitlebarSkin]\nSkinName=Bare\n[Personality]\nLeft=left.bmp\nLeftFrame=2\n"
-           "Top=top.bmp\n[Buttons]\nBitmap=button.bmp\n";
-    const fs::path store = Pack(root / "bare", "bare.skn");
+    const fs::path store = BareStore();
     gallery = std::make_unique<TSkinGallery>(store, LoadGalleryStore(store));
     ASSERT_TRUE(PumpUntil([&] { return Frame(Main()) != nullptr; }, 5s));
     EXPECT_TRUE(gallery->Skin()->Skin().Buttons.Image.Empty());
@@ -297,6 +473,16 @@ TEST_F(Gallery, ASkinThatLeavesNearlyEverythingOutRunsWithTheNativeLook) {
     ShowPage(2);
     ShowPage(0);
     EXPECT_TRUE(IsWindowVisible(Main().Handle()));
+    // The buttons, whose image the skin names but does not hold, have their native face.
+    for (const wchar_t* name : {L"PushButton", L"BitmapButton"}) {
+        const HWND button = static_cast<TWinControl*>(Main().FindComponent(name))->Handle();
+        RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        PumpMessages();
+        std::unique_ptr<TBitmap> shot = WindowShot(button);
+        const int face =
+            PixelsOfColor(*shot, {0, 0, shot->Width(), shot->Height()}, GetSysColor(COLOR_BTNFACE));
+        EXPECT_GT(face, shot->Width() * shot->Height() / 2) << "native face pixels";
+    }
 }
 
 TEST_F(Gallery, TheCommandRunsUntilItsWindowClosesAndEndsCleanly) {

@@ -38,6 +38,13 @@ void AddGrid(TForm& form, TWinControl& parent, const TRect& area, const TGallery
 // Up-down buttons (both orientations, one beside an edit), progress bars and track bars
 // (horizontal, vertical and disabled).
 void AddIndicators(TForm& form, TWinControl& parent, const TRect& area);
+// A list view in report view with its header: more rows than fit, so that its scroll bar shows.
+void AddListView(TForm& form, TWinControl& parent, const TRect& area);
+// Scroll bar controls with the thumb part-way along: a horizontal one along the bottom of the
+// area and a vertical one along its right edge.
+void AddScrollBars(TForm& form, TWinControl& parent, const TRect& area);
+// A tab set with one tab selected, and one with more tabs than fit, so that its scroller shows.
+void AddTabSets(TForm& form, TWinControl& parent, const TRect& area);
 // A status bar with panels.
 void AddStatusBar(TForm& form, TWinControl& parent, const TRect& area);
 // The main menu with its drop-downs (a sub-menu, checked, disabled and default items) and the

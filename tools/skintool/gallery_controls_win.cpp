@@ -14,7 +14,10 @@
 #include "forms/containers.h"
 #include "forms/edits.h"
 #include "forms/label.h"
+#include "forms/list_view.h"
 #include "forms/menus.h"
+#include "forms/scroll_bar.h"
+#include "forms/tab_set.h"
 #include "tools/skintool/gallery_database.h"
 
 namespace {
@@ -198,6 +201,45 @@ void AddIndicators(TForm& form, TWinControl& parent, const TRect& area) {
     Place<TTrackBar>(form, parent, L"DisabledTrackBar",
                      {x + 60, trackTop + 50, x + w, trackTop + 86})
         ->SetEnabled(false);
+}
+
+void AddListView(TForm& form, TWinControl& parent, const TRect& area) {
+    auto* list = Place<TListView>(form, parent, L"ListView", area);
+    list->AddColumn(L"型号", 80);
+    list->AddColumn(L"单重 (kg/m)", 100);
+    list->AddColumn(L"截面 (cm²)", 100);
+    const wchar_t* sizes[] = {L"5",   L"6.3", L"8",   L"10",  L"12.6", L"14a", L"14b",
+                              L"16a", L"16b", L"18a", L"18b", L"20a",  L"20b", L"22a",
+                              L"22b", L"25a", L"25b", L"28a", L"28b",  L"32a"};
+    for (const wchar_t* size : sizes) list->AddItem(L"槽钢 " + std::wstring(size));
+}
+
+void AddScrollBars(TForm& form, TWinControl& parent, const TRect& area) {
+    const int bar = GetSystemMetrics(SM_CXVSCROLL);
+    auto* across =
+        Place<TScrollBar>(form, parent, L"HorzScrollBar",
+                          {area.left, area.bottom - bar, area.right - bar - kPad, area.bottom});
+    across->SetPageSize(10);
+    across->SetParams(30, 0, 100);
+    auto* standing =
+        Place<TScrollBar>(form, parent, L"VertScrollBar",
+                          {area.right - bar, area.top, area.right, area.bottom - bar - kPad});
+    standing->SetKind(sbVertical);
+    standing->SetPageSize(20);
+    standing->SetParams(60, 0, 100);
+}
+
+void AddTabSets(TForm& form, TWinControl& parent, const TRect& area) {
+    const auto tabSet = [&](const wchar_t* name, int top, int width, int count) {
+        auto* set =
+            Place<TTabSet>(form, parent, name, {area.left, top, area.left + width, top + 24});
+        const wchar_t* captions[] = {L"管材", L"槽钢工字钢", L"H型钢", L"角钢", L"棒材", L"钢板"};
+        for (int i = 0; i < count; ++i) set->Tabs()->Add(captions[i % 6]);
+        set->SetTabIndex(1);
+        return set;
+    };
+    tabSet(L"TabSet", area.top, area.Width(), 4);
+    tabSet(L"ScrolledTabSet", area.top + 34, area.Width() / 2, 6);
 }
 
 void AddStatusBar(TForm& form, TWinControl& parent, const TRect& area) {

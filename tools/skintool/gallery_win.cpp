@@ -45,6 +45,13 @@ TPageControl& AddPages(TForm& form, const TRect& area, const TGalleryDatabase& d
          [&](TTabSheet& p, const TRect& r) { AddGrid(form, p, r, database); }},
         {L"IndicatorPage", L"指示器",
          [&](TTabSheet& p, const TRect& r) { AddIndicators(form, p, r); }},
+        {L"ListPage", L"列表与滚动条",
+         [&](TTabSheet& p, const TRect& r) {
+             const int tabs = 60, bars = GetSystemMetrics(SM_CXVSCROLL) + kGap;
+             AddListView(form, p, {r.left, r.top, r.right - bars, r.bottom - tabs - bars});
+             AddScrollBars(form, p, {r.left, r.top, r.right, r.bottom - tabs});
+             AddTabSets(form, p, {r.left, r.bottom - tabs + kGap, r.right, r.bottom});
+         }},
     };
     for (const auto& sheet : sheets) {
         auto* page = new TTabSheet(&form);
