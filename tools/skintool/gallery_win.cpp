@@ -27,7 +27,15 @@ std::filesystem::file_time_type WriteTime(const std::filesystem::path& path) {
     return error ? std::filesystem::file_time_type{} : time;
 }
 
+// The font the program's own windows ask for, so that the gallery's text looks as theirs does.
+void UseProgramFont(TForm& form) {
+    form.Font()->SetName(L"宋体");
+    form.Font()->SetHeight(-12);
+    form.Font()->SetCharset(GB2312_CHARSET);
+}
+
 // The page control with one page per group that needs room.
+
 TPageControl& AddPages(TForm& form, const TRect& area, const TGalleryDatabase& database) {
     auto* pages = new TPageControl(&form);
     pages->SetName(L"Pages");
@@ -134,6 +142,7 @@ void TSkinGallery::Build(const TGalleryStore& store, int pageIndex) {
     mainWindow = std::make_unique<TForm>(nullptr);
     TForm& main = *mainWindow;
     main.SetName(L"GalleryWindow");
+    UseProgramFont(main);
     main.SetBounds(40, 40, kWidth, kHeight);
     main.OnClose = [this](TObject*, TCloseAction& action) {
         action = caHide;
@@ -152,6 +161,7 @@ void TSkinGallery::Build(const TGalleryStore& store, int pageIndex) {
     secondWindow = std::make_unique<TForm>(nullptr);
     TForm& second = *secondWindow;
     second.SetName(L"SecondWindow");
+    UseProgramFont(second);
     second.SetCaption(L"第二个窗口 (非活动的外观)");
     second.SetBounds(kWidth + 60, 40, 320, 220);
     second.SetPosition(poDesigned);
