@@ -178,8 +178,9 @@ void TSkinData::SetSkinFile(const std::wstring& path) {
     auto loaded = std::make_unique<TMemoryStream>();
     loaded->LoadFromFile(path);
     store = std::move(loaded);
-    LoadSkin();
-    if (skinFormtype == sfMainform) ApplySkin();
+    // Only a skin that loaded is applied: a store that cannot be opened leaves the skinned
+    // windows as they are, rather than having them rebuilt from a component marked empty.
+    if (LoadSkin() && skinFormtype == sfMainform) ApplySkin();
 }
 
 bool TSkinData::LoadSkin() {
