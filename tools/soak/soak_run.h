@@ -107,6 +107,7 @@ private:
     std::vector<std::string> rowsPosted;
     int steps = 0;
     std::map<std::string, int> oddities;
+    mutable std::map<HWND, POINT> closeBoxes;
     DWORD lastCaptionMenu = 0;
 };
 

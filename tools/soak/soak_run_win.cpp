@@ -260,13 +260,22 @@ bool TSoakRun::HitTestPoint(HWND top, LRESULT code, POINT& where) const {
 }
 
 POINT TSoakRun::CloseBoxPoint(HWND top) const {
-    POINT close;
-    if (HitTestPoint(top, HTCLOSE, close)) return close;
-    // A skinned frame answers HTCAPTION over its own title-bar buttons and tracks them itself;
-    // its close box sits at the right end of the caption, as every skin of the program places it.
+    // Found once per window (none of the program's windows can be resized), kept relative to
+    // its top right corner.
     RECT r;
     GetWindowRect(top, &r);
-    return {r.right - 16, r.top + 12};
+    auto found = closeBoxes.find(top);
+    if (found == closeBoxes.end()) {
+        POINT close;
+        // A skinned frame answers HTCAPTION over its own title-bar buttons and tracks them
+        // itself; its close box sits at the right end of the caption, where every skin of the
+        // program places it.
+        const POINT offset = HitTestPoint(top, HTCLOSE, close)
+                                 ? POINT{close.x - r.right, close.y - r.top}
+                                 : POINT{-16, 12};
+        found = closeBoxes.emplace(top, offset).first;
+    }
+    return {r.right + found->second.x, r.top + found->second.y};
 }
 
 std::string TSoakRun::HitTestCodes(HWND top) const {
