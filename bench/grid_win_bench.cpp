@@ -1,5 +1,7 @@
 // Timings of the section grid under Wine (or Windows): opening a table and painting the grid's
-// first screen, and moving down a page (the move and the repaint), for 1,000 and 100,000 rows.
+// first screen, and moving down a page (the move and the repaint), for 1,000 and 100,000 rows,
+// first as the bare grid and then with the scroll bar skinner of the default skin on it, as the
+// program runs it.
 //   tools/wine-session tools/wine-run build/win64/bench/grid_win_bench.exe
 // Each figure is the median of several runs, in milliseconds. Goal on the project machine under
 // Wine: under 20 ms to open and paint, under 5 ms per page, whatever the table's size. A page
@@ -20,6 +22,9 @@
 #include "data/db_grid.h"
 #include "data/sqlite_db.h"
 #include "forms/application.h"
+#include "forms/text.h"
+#include "skin/controls/skin_scrollbar.h"
+#include "skin/skin_data.h"
 
 namespace fs = std::filesystem;
 
@@ -51,7 +56,7 @@ void Paint(TDBGrid& grid) {
     RedrawWindow(grid.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void Measure(int rows, const fs::path& folder) {
+void Measure(int rows, const fs::path& folder, TSkinData* skin) {
     const fs::path file = folder / ("grid-" + std::to_string(rows) + ".db");
     MakeTable(file, rows);
     TForm form(nullptr);
@@ -67,6 +72,7 @@ void Measure(int rows, const fs::path& folder) {
     grid->SetBounds(8, 8, 380, 340);
     grid->SetDataSource(source);
     form.Show();
+    if (skin) (new TSkinScrollbar(grid))->HookScrollControl(grid, skin, 1, nullptr, nullptr);
 
     const double open = Median(
         9,
@@ -86,8 +92,8 @@ void Measure(int rows, const fs::path& folder) {
         [&] {
             if (table->RecNo() > rows - 100) table->First();
         });
-    std::printf("%7d rows: open and paint the first screen %7.2f ms, page down %6.2f ms\n", rows,
-                open, page);
+    std::printf("%7d rows%s: open and paint the first screen %7.2f ms, page down %6.2f ms\n", rows,
+                skin ? ", skinned" : "         ", open, page);
 }
 
 // One repaint of a native scroll bar: what a page move costs the platform itself, since the
@@ -114,7 +120,14 @@ int main() {
     const fs::path folder = fs::temp_directory_path() / "ponderix-grid-bench";
     fs::create_directories(folder);
     std::printf("Section grid under this platform (median of several runs):\n");
-    for (int rows : {1000, 100000}) Measure(rows, folder);
+    for (int rows : {1000, 100000}) Measure(rows, folder, nullptr);
+    // The default skin, packed by the build beside the program's resources.
+    TSkinData skin(nullptr);
+    skin.SetSkinFile(Utf8ToWide(PONDERIX_DEFAULT_SKIN));
+    if (skin.Empty())
+        std::printf("(the default skin %s cannot be read)\n", PONDERIX_DEFAULT_SKIN);
+    else
+        for (int rows : {1000, 100000}) Measure(rows, folder, &skin);
     MeasureScrollBar();
     std::error_code ignored;
     fs::remove_all(folder, ignored);

@@ -101,8 +101,11 @@ void TCustomGroupBox::PaintWindow(HDC dc) {
     SelectObject(dc, Font()->Handle());
     TEXTMETRICW metrics;
     GetTextMetricsW(dc, &metrics);
+    // The frame's top edge runs through the caption: half the height of a "0", less one.
+    SIZE digit{};
+    GetTextExtentPoint32W(dc, L"0", 1, &digit);
     RECT frame = client;
-    frame.top += metrics.tmHeight / 2;
+    frame.top += digit.cy / 2 - 1;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     const std::wstring caption = GetText();
     if (!caption.empty()) {

@@ -7,12 +7,16 @@
 #include "forms/buttons.h"
 #include "forms/callback_guard.h"
 #include "forms/combo_box.h"
+#include "forms/common_controls.h"
 #include "forms/containers.h"
 #include "forms/edits.h"
 #include "forms/image.h"
 #include "forms/label.h"
+#include "forms/list_view.h"
 #include "forms/menus.h"
 #include "forms/page_control.h"
+#include "forms/scroll_bar.h"
+#include "forms/tab_set.h"
 #include "forms/speed_button.h"
 #include "forms/exception.h"
 #include "forms/form_reader.h"
@@ -378,9 +382,13 @@ void RegisterFormClasses() {
     RegisterEditClasses();
     RegisterLabelClasses();
     RegisterPageControlClasses();
+    RegisterTabSetClasses();
     RegisterMenuClasses();
     RegisterImageClasses();
     RegisterBitBtnClasses();
     RegisterSpeedButtonClasses();
+    RegisterScrollBarClasses();
+    RegisterListViewClasses();
+    RegisterCommonControlClasses();
     RegisterComponentClass(TForm::StaticClass());
 }

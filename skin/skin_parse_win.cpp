@@ -39,7 +39,7 @@ private:
     // image the archive lacks), read the slot's way.
     template <typename T>
     void ReadSlot(std::unique_ptr<T>& slot, const TSkinSlotInfo& info) const;
-    void ReadElementValues(TDataSkinObject& object, std::string_view section, bool border) const;
+    void ReadElementValues(TDataSkinObject& object, std::string_view section, bool readStyle) const;
     void ReadProgressValues(TDataSkinObject& object, std::string_view section) const;
     void ReadMenuBarValues(TDataSkinObject& object, std::string_view section) const;
     void CountFrames() const;
@@ -212,7 +212,10 @@ void TSkinParser::ReadSlot(std::unique_ptr<T>& slot, const TSkinSlotInfo& info) 
     switch (info.reader) {
         case TSkinSlotReader::Element:
         case TSkinSlotReader::MirroredElement:
-            ReadElementValues(*element, info.section, border);
+            // The combo button's Style picks its look (1: the simple one), so it is read
+            // there although the other border elements ignore Style.
+            ReadElementValues(*element, info.section,
+                              !border || info.reader == TSkinSlotReader::MirroredElement);
             if constexpr (std::is_same_v<T, TDataSkinBoxLabel>) {
                 element->BackgroundAlignment = Int(info.section, "BackgroundAlignment", 0);
                 element->BackgroundLeftShift = Int(info.section, "BackgroundLeftShift", 0);
@@ -225,10 +228,10 @@ void TSkinParser::ReadSlot(std::unique_ptr<T>& slot, const TSkinSlotInfo& info) 
     slot = std::move(element);
 }
 
-// Plain and box-label elements read a Style; borders do not.
+// Plain and box-label elements and the combo button read a Style; other borders do not.
 void TSkinParser::ReadElementValues(TDataSkinObject& object, std::string_view section,
-                                    bool border) const {
-    if (!border) object.Style = Int(section, "Style", 0);
+                                    bool readStyle) const {
+    if (readStyle) object.Style = Int(section, "Style", 0);
     object.LeftWidth = Int(section, "LeftWidth", 0);
     object.RightWidth = Int(section, "RightWidth", 0);
     object.TopHeight = Int(section, "TopHeight", 0);

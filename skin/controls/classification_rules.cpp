@@ -140,8 +140,11 @@ TClassifyAction ClassifyByClass(const TComponentFacts& c, const TSkinFacts& skin
         a.setFlat = a.setTransparent = true;
         return a;
     }
-    if (isA("TStatusBar") && Gate(skin, xcStatusBar))
-        return Attach(15, K::StatusBar, H::HookControl);
+    if (isA("TStatusBar") && Gate(skin, xcStatusBar)) {
+        TClassifyAction a = Attach(15, K::StatusBar, H::HookControl);
+        a.sizeGripOff = true;
+        return a;
+    }
     if (isA("TProgressBar") && Gate(skin, xcProgress))
         return Attach(16, K::Progress, H::HookControl);
     if (isA("TScrollBar") && Gate(skin, xcScrollbar))

@@ -53,6 +53,7 @@ struct TClassifyAction {
     bool timePickerIsEdit = false;  // a picker of kind time gets TSkinEdit instead
     TSkinnerKind childSkinner = TSkinnerKind::None;  // every child control first gets this
     bool parentOnlyWithGroupBox = false;             // the group box part needs xcGroupBox
+    bool sizeGripOff = false;  // the status bar's own size grip is switched off first
 };
 
 // What the class rows test, read off the component.

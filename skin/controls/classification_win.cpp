@@ -1,5 +1,7 @@
 #include "skin/controls/classification.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cwctype>
 
@@ -34,6 +36,15 @@ int64_t EnumOrdinal(TObject* object, std::string_view name) {
     const TPropInfo* prop = object->ClassType().FindProperty(name);
     if (!prop || prop->kind != TTypeKind::tkEnumeration || !prop->getOrdinal) return -1;
     return prop->getOrdinal(*object);
+}
+
+// The status bar's own grip goes; the skinner draws the skin's grip where the control wants one.
+void SwitchSizeGripOff(TComponent* c) {
+    auto* windowed = dynamic_cast<TWinControl*>(c);
+    if (!windowed || !windowed->HandleAllocated()) return;
+    const HWND window = windowed->Handle();
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    if (style & SBARS_SIZEGRIP) SetWindowLongW(window, GWL_STYLE, style & ~SBARS_SIZEGRIP);
 }
 
 TSkinControl* NewSkinner(TSkinnerKind kind, TComponent* owner) {
@@ -132,6 +143,7 @@ bool TControlClassifier::ClassifyBySkin3rd(const std::string& upperName, TCompon
 void TControlClassifier::Apply(const TClassifyAction& action, TComponent* c) {
     if (action.setFlat) SetEnumPropByName(c, "Flat", "True");
     if (action.setTransparent) SetEnumPropByName(c, "Transparent", "True");
+    if (action.sizeGripOff) SwitchSizeGripOff(c);
     if (action.childSkinner != TSkinnerKind::None) {
         if (auto* parent = dynamic_cast<TWinControl*>(c))
             for (int i = 0; i < parent->ControlCount(); ++i)

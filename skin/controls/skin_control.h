@@ -9,6 +9,8 @@
 // bare child window; listed, without ownership, in the frame skinner's list.
 
 #include <windows.h>
+// after windows.h
+#include <commctrl.h>
 
 #include <string>
 
@@ -102,6 +104,9 @@ protected:
     // (the tab and header skinners' labels).
     void DrawSkinLabel(TCanvas& canvas, const TRect& rect, int alignment, const std::wstring& label,
                        int imageIndex, TImageList* images);
+    // The same with a common-controls image list (a bare control's, not owned), or none.
+    void DrawSkinLabelWithImages(TCanvas& canvas, const TRect& rect, int alignment,
+                                 const std::wstring& label, int imageIndex, HIMAGELIST images);
 
     // The control's WindowProc is replaced by this skinner's WndProc (HookControl and the
     // families' own attach operations).

@@ -56,9 +56,16 @@ void TSkinControl::DrawCellMasked(HDC dc, const TRect& rect, int frameCount, int
 
 void TSkinControl::DrawSkinLabel(TCanvas& target, const TRect& rect, int alignment,
                                  const std::wstring& label, int imageIndex, TImageList* images) {
+    DrawSkinLabelWithImages(target, rect, alignment, label, imageIndex,
+                            images ? images->Handle() : HIMAGELIST{});
+}
+
+void TSkinControl::DrawSkinLabelWithImages(TCanvas& target, const TRect& rect, int alignment,
+                                           const std::wstring& label, int imageIndex,
+                                           HIMAGELIST images) {
     if (label.empty()) return;
-    const int iconWidth = images ? images->Width() : 0;
-    const int iconHeight = images ? images->Height() : 0;
+    int iconWidth = 0, iconHeight = 0;
+    if (images) ImageList_GetIconSize(images, &iconWidth, &iconHeight);
     const bool icon = imageIndex != -1 && images && iconWidth < rect.Width();
     const UINT flags = DT_END_ELLIPSIS | DT_SINGLELINE | DT_EXPANDTABS;
     HDC dc = target.Handle();
@@ -75,7 +82,7 @@ void TSkinControl::DrawSkinLabel(TCanvas& target, const TRect& rect, int alignme
     if (alignment == 2) dx = rect.Width() - shownIcon - textWidth - 2;
     dx = std::max(dx, 2);
     if (icon)
-        ImageList_Draw(images->Handle(), imageIndex, dc, rect.left + dx,
+        ImageList_Draw(images, imageIndex, dc, rect.left + dx,
                        rect.top + (rect.Height() - iconHeight) / 2, ILD_TRANSPARENT);
     const int left = rect.left + dx + shownIcon + 1;
     const int top = rect.top + (rect.Height() - textHeight) / 2;

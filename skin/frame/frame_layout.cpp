@@ -137,3 +137,10 @@ int MessageBoxNeededWidth(int captionLength, int spaceWidth, const TFrameSizes& 
     return (captionLength + 7) * spaceWidth + frame.left + frame.right + textShift + textRightClip +
            backLeft + backRight;
 }
+
+int ToolButtonCell(const TToolButtonState& state) {
+    if (state.selected) return 2;
+    if (state.focused || state.hot) return 4;
+    if (state.grayed || state.disabled) return 0;
+    return state.isDefault ? 1 : 0;
+}

@@ -119,3 +119,16 @@ int FrameHitTest(int previousAnswer, int y, int captionHeight);
 // The width a message box needs for its title, and how far its controls move right.
 int MessageBoxNeededWidth(int captionLength, int spaceWidth, const TFrameSizes& frame,
                           int textShift, int textRightClip, int backLeft, int backRight);
+
+// A tool button's custom-draw state, as the tool bar reports it.
+struct TToolButtonState {
+    bool selected = false;
+    bool focused = false;
+    bool hot = false;
+    bool grayed = false;
+    bool disabled = false;
+    bool isDefault = false;
+};
+// The cell of the skin's button image a tool button is drawn with: 2 selected, 4 focused or hot,
+// 1 default; 0 (nothing drawn) when grayed, disabled or none of these, the first match winning.
+int ToolButtonCell(const TToolButtonState& state);

@@ -4,6 +4,8 @@
 // on the frame into title-bar button states and window commands.
 #include <windowsx.h>
 
+#include <utility>
+
 #include "forms/dc_scopes.h"
 #include "forms/forms.h"
 #include "forms/menus.h"
@@ -121,12 +123,16 @@ bool TWinSkinForm::FrameMessage(TMessage& message) {
         }
         case WM_SYSCOMMAND: OnSysCommand(message); return true;
         case kSkinActive: OnSkinActive(); return true;
+        case CM_MENUCHANGED: OnMenuChanged(message); return true;
         default: return false;
     }
 }
 
 void TWinSkinForm::FrameStageMessage(TMessage& message) {
     switch (message.Msg) {
+        case WM_DRAWITEM: OnDrawItem(message); return;
+        case WM_MEASUREITEM: OnMeasureItem(message); return;
+        case WM_MENUSELECT: OnMenuSelect(message); return;
         case WM_NCCALCSIZE: OnNcCalcSize(message); return;
         case WM_NCHITTEST: OnNcHitTest(message); return;
         case WM_NCPAINT: OnNcPaint(message); return;
@@ -162,8 +168,12 @@ void TWinSkinForm::OnGetMinMaxInfo(TMessage& message) {
             SetNativeCaption(true);
         else if (kind != wkMdiChild)
             SetNativeCaption(false);
-        else
-            SetNativeCaption(windowState == fwMaximized);
+        else if (windowState == fwMaximized)
+            SetNativeCaption(true);
+        else {
+            if (manager && manager->MdiMaximized()) manager->SetMdiMaximized(false);
+            SetNativeCaption(false);
+        }
     }
     if (borderKind == bkSizable) {
         auto* info = reinterpret_cast<MINMAXINFO*>(message.LParam);
@@ -229,6 +239,7 @@ void TWinSkinForm::OnNcPaint(TMessage& message) {
 void TWinSkinForm::OnNcActivate(TMessage& message) {
     active = (message.WParam & 0xFF) != 0;
     SetHoverTimer(active);
+    if (!active) LeaveHotControl();
     if (!MdiChildNotNormal()) PaintFrame(nullptr);
     message.Result = 1;
 }
@@ -257,7 +268,7 @@ TWinSysButton* TWinSkinForm::SysButtonAt(POINT point) const {
 
 void TWinSkinForm::OnNcMouseMove(TMessage& message) {
     if (!active) return;
-    if (TWinSysButton* button = SysButtonAt(ToFrameCoords(PointOf(message.LParam)))) {
+    if (TNCObject* button = NcObjectAt(ToFrameCoords(PointOf(message.LParam)))) {
         button->MouseEnter();
         message.Result = 0;
         return;
@@ -267,10 +278,11 @@ void TWinSkinForm::OnNcMouseMove(TMessage& message) {
 }
 
 void TWinSkinForm::OnNcLButtonDown(TMessage& message) {
-    if (TWinSysButton* button = SysButtonAt(ToFrameCoords(PointOf(message.LParam)))) {
+    if (TNCObject* button = NcObjectAt(ToFrameCoords(PointOf(message.LParam)))) {
         if (!active) SetForegroundWindow(handle);
         button->MouseDown();
         message.Result = 0;
+        if (auto* item = dynamic_cast<TMenuBtn*>(button)) menuBar->OpenMenuButton(*item);
         return;
     }
     // A maximised window does not move by its caption.
@@ -280,12 +292,14 @@ void TWinSkinForm::OnNcLButtonDown(TMessage& message) {
 }
 
 void TWinSkinForm::OnNcLButtonUp(TMessage& message) {
-    TWinSysButton* button = SysButtonAt(ToFrameCoords(PointOf(message.LParam)));
-    if (!button) {
+    TNCObject* object = NcObjectAt(ToFrameCoords(PointOf(message.LParam)));
+    if (!object) {
         PassOn(message);
         return;
     }
-    if (hotObject == button) {
+    // A menu-bar item opened on the button down.
+    auto* button = dynamic_cast<TWinSysButton*>(object);
+    if (button && hotObject == button) {
         button->MouseUp();
         PerformAction(PointOf(message.LParam));
     }
@@ -340,6 +354,7 @@ void TWinSkinForm::ToggleMaximize() {
         RestoreWindow();
         return;
     }
+    if (kind == wkMdiChild && manager) manager->SetMdiMaximized(true);
     SwitchOffMinAnimation();
     windowState = fwMaximized;
     PostCommand(SC_MAXIMIZE);
@@ -366,6 +381,8 @@ void TWinSkinForm::SendToMdiChild(WPARAM command) {
     if (kind != wkMdiFrame || !mdiClient) return;
     if (HWND child = reinterpret_cast<HWND>(SendMessageW(mdiClient, WM_MDIGETACTIVE, 0, 0)))
         SendMessageW(child, WM_SYSCOMMAND, command, 0);
+    if (manager && manager->MdiMaximized() && !IsMdiChildMaximized())
+        manager->SetMdiMaximized(false);
 }
 
 void TWinSkinForm::ShowSystemMenu(POINT screen) {
@@ -391,7 +408,8 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
 void TWinSkinForm::OnSysCommand(TMessage& message) {
     // The menu key pressed alone would put the removed native menu bar in menu mode.
     const WPARAM key = LOWORD(message.LParam);
-    if ((message.WParam & 0xFFF0) == SC_KEYMENU && key == 0 && !GetCapture()) {
+    if ((message.WParam & 0xFFF0) == SC_KEYMENU && !menuTracking && key != ' ' && key != '-' &&
+        !GetCapture() && (key == 0 || OpenMenuBarKey(static_cast<wchar_t>(key)))) {
         message.Result = 1;
         return;
     }
@@ -404,7 +422,15 @@ void TWinSkinForm::OnSysCommand(TMessage& message) {
 }
 
 void TWinSkinForm::OnHoverTimer() {
+    if (menuTracking) return;
     POINT cursor{};
     GetCursorPos(&cursor);
     if (hotObject && !Contains(hotObject->Rect, ToFrameCoords(cursor))) hotObject->MouseLeave();
+    // A bare window's buttons hear of no mouse leaving but from here.
+    if (!form && hotControl && !PtInRect(&hotControl->WindowRect(), cursor)) LeaveHotControl();
+}
+
+void TWinSkinForm::LeaveHotControl() {
+    TSkinControl* left = std::exchange(hotControl, nullptr);
+    if (left) left->SendMouseLeave();
 }

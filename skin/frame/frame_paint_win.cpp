@@ -36,14 +36,7 @@ OwnedRegion PieceRegion(TBitmap& image, int x, int y) {
 }  // namespace
 
 TSysButtonContext TWinSkinForm::ButtonContext() const {
-    bool mdiMaximized = false;
-    if (kind == wkMdiFrame && mdiClient) {
-        BOOL maximised = FALSE;
-        mdiMaximized = SendMessageW(mdiClient, WM_MDIGETACTIVE, 0,
-                                    reinterpret_cast<LPARAM>(&maximised)) != 0 &&
-                       maximised;
-    }
-    return {capabilities, windowState, active, borderKind, mdiMaximized, menuBarHeight};
+    return {capabilities, windowState, active, borderKind, IsMdiChildMaximized(), menuBarHeight};
 }
 
 void TWinSkinForm::PaintFrame(HDC given) {
@@ -64,6 +57,9 @@ void TWinSkinForm::PaintFrame(HDC given) {
         DrawBorderPiece(d.FrameRight, {w - frame.right, 0, w, h}, dc);
         DrawBorderPiece(d.FrameBottom, {frame.left, h - frame.bottom, w - frame.right, h}, dc);
         PaintCaption(dc);
+        if (menuBar && menuBarHeight > 0)
+            menuBar->PaintBar(
+                dc, {frame.left, frame.caption, w - frame.right, frame.caption + menuBarHeight});
     } catch (const std::exception&) {
         // The frame keeps what it showed; painting errors never reach the user.
     }

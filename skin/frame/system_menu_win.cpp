@@ -19,6 +19,7 @@ void TWinSkinForm::BuildSystemMenu() {
         auto* item = new TMenuItem(systemMenu.get());
         item->SetCaption(text);
         item->SetTag(tag);
+        AssignPopupMenuHandlers(MenuSkin(), *item);
         if (tag != kSeparatorTag) {
             item->SetImageIndex(tag);
             item->OnClick = [this, item](TObject*) { SystemMenuClick(*item); };

@@ -7,7 +7,8 @@
 // the skin's border pieces and caption, and the frame is painted from them (with the title and
 // the title-bar buttons) and cut to a window region from their magenta pixels. Title-bar buttons
 // follow the mouse through non-client messages and a hover timer. Detach gives the window its
-// native frame, styles, size and region back. The menu bar is not drawn by the frame yet.
+// native frame, styles, size and region back. A window with a menu bar gets a skinned one
+// (TWinSkinMenu) under the caption, and its menus' items are drawn from the skin.
 
 #include <windows.h>
 
@@ -24,6 +25,8 @@
 #include "skin/controls/control_skinner_host.h"
 #include "skin/controls/replaced_window_proc.h"
 #include "skin/frame/frame_layout.h"
+#include "skin/frame/menu_item_draw.h"
+#include "skin/frame/win_skin_menu.h"
 #include "skin/frame/nc_object.h"
 
 class TCustomForm;
@@ -53,6 +56,9 @@ constexpr UINT CN_ButtonAction = 0x3514;  // a title-bar button without a built-
 
 struct TFrameSkinnerProcTag {
     static constexpr const wchar_t* PropertyName = L"PonderixFrameSkinner";
+};
+struct TMdiClientProcTag {
+    static constexpr const wchar_t* PropertyName = L"PonderixMdiClientSkinner";
 };
 
 class TWinSkinForm : public TComponent, public TControlSkinnerHost {
@@ -90,6 +96,19 @@ public:
     void FreeSysButtons();
     // Resizes the window around its client area for the skinned frame.
     void FitToFrame(bool refresh);
+    // For an MDI frame: whether its active MDI child is maximised.
+    bool IsMdiChildMaximized() const;
+    // For an MDI child: the maximised presentation (native caption inside the MDI client, no
+    // region) or the skinned frame.
+    void SetMdiPresentation(bool maximised);
+    HWND MdiClient() const { return mdiClient; }
+    // Draws a tool bar button's face from the skin's button image into bounds (inset by 1) on
+    // the tool bar's canvas and sets the canvas's font colour for its text; the tool bar draws
+    // the glyph and text over it. False when nothing was drawn (no button image, skinned
+    // painting not running, or a state without a cell).
+    bool ToolButtonDraw(TCanvas& canvas, const TRect& bounds, const TToolButtonState& state);
+    // The MDI client is subclassed while the frame skinner is attached to an MDI frame.
+    bool MdiClientSubclassed() const { return clientInstance.Attached(); }
 
     // Painting and the window region. A null dc paints on a window DC of its own.
     void PaintFrame(HDC dc);
@@ -111,6 +130,14 @@ public:
     TPopupMenu* SystemMenu() const { return systemMenu.get(); }
     bool HoverTimerEnabled() const { return hoverTimer && hoverTimer->Enabled(); }
 
+    // The skinned menu bar (null without one), and whether one of its drop-downs is open.
+    TWinSkinMenu* MenuBar() const { return menuBar.get(); }
+    int MenuBarHeight() const { return menuBarHeight; }
+    bool MenuTracking() const { return menuTracking; }
+    HMENU TrackedMenu() const { return trackedMenu; }
+    // What the skinned menus of this window draw with.
+    TMenuSkin MenuSkin() const;
+
     void FreeControlSkinners();
     // The manager frees this skinner itself, or is going: no need to be taken off its list.
     void ForgetManager() { manager = nullptr; }
@@ -126,7 +153,22 @@ public:
     TComponent* SkinnerOwner() override { return this; }
 
 private:
+    class TFormProcedure;
+
+    friend class TWinSkinMenu;
+    friend void menu_bar_hook::FilterMessage(MSG& message);
     void WindowMessage(TMessage& message);
+    // The form procedure, in the form's replaceable window procedure (form_procedure_win.cpp).
+    void AttachFormProcedure();
+    void DetachFormProcedure();
+    // The form, the forms it owns and its grids' fixed cells take the skin's face colour.
+    void RecolourForSkin();
+    void FormMessage(TMessage& message);
+    void PassOnToForm(TMessage& message);
+    void OnDialogChar(TMessage& message);
+    // The MDI client procedure (mdi_client_win.cpp).
+    void AttachMdiClient();
+    void ClientMessage(TMessage& message);
     bool FrameMessage(TMessage& message);
     void FrameStageMessage(TMessage& message);
     void PassOn(TMessage& message);
@@ -156,6 +198,8 @@ private:
     void OnNcRButtonDown(TMessage& message);
     void OnSysCommand(TMessage& message);
     void OnHoverTimer();
+    // The hot control skinner is told the mouse left, and is hot no more.
+    void LeaveHotControl();
     void SetHoverTimer(bool enabled);
     POINT ToFrameCoords(POINT screen) const;
     TWinSysButton* SysButtonAt(POINT point) const;
@@ -170,6 +214,16 @@ private:
     void SystemMenuClick(TMenuItem& item);
     void PostCommand(WPARAM command);
 
+    // Menus (frame_menus_win.cpp).
+    void AttachMenuBar();
+    void DetachMenuBar(bool giveMenuBack);
+    TNCObject* NcObjectAt(POINT point) const;
+    void OnMeasureItem(TMessage& message);
+    void OnDrawItem(TMessage& message);
+    void OnMenuChanged(TMessage& message);
+    void OnMenuSelect(TMessage& message);
+    bool OpenMenuBarKey(wchar_t key);
+
     // Painting (frame_paint_win.cpp).
     void DrawBorderPiece(TDataSkinBorder& piece, const TRect& rect, HDC dc);
     void PaintCaption(HDC dc);
@@ -181,6 +235,11 @@ private:
 
     TFormSkinnerRegistry* manager;
     TReplacedWindowProc<TFrameSkinnerProcTag> windowInstance;
+    TReplacedWindowProc<TMdiClientProcTag> clientInstance;
+    TFormProcedure* formProcedure = nullptr;
+    TColor savedColor = 0;
+    HWND pendingMdiChild = nullptr;
+    bool savedMenuUpdate = false;
     bool activated = false;
     bool classifying = false;
     bool classifyAgain = false;
@@ -204,6 +263,10 @@ private:
     TRect titleRect;
     SIZE nativeFrame{};
     int menuBarHeight = 0;
+    std::unique_ptr<TWinSkinMenu> menuBar;
+    HMENU nativeMenu = nullptr;
+    HMENU trackedMenu = nullptr;
+    bool menuTracking = false;
     bool rightToLeft = false;
     HMENU systemMenuHandle = nullptr;
     int rightButtonsLeft = 0;

@@ -5,6 +5,7 @@
 #include "forms/dc_scopes.h"
 #include "forms/forms.h"
 #include "forms/menus.h"
+#include "forms/properties.h"
 #include "skin/controls/classification.h"
 #include "skin/controls/skin_control.h"
 #include "skin/frame/form_skinner_registry.h"
@@ -30,15 +31,33 @@ TWinSkinForm::TWinSkinForm(TComponent* owner, TFormSkinnerRegistry* manager)
 }
 
 TWinSkinForm::~TWinSkinForm() {
+    DetachMenuBar(false);
     FreeControlSkinners();
     FreeSysButtons();
+    DetachFormProcedure();
+    clientInstance.Detach();
     Unsubclass();
     if (manager) manager->RemoveFormSkinner(this);
 }
 
 void TWinSkinForm::AttachToForm(TSkinData* skinData, TCustomForm* target) {
     form = target;
+    if (HasSkinControl(skinData->SkinControls(), xcMainMenu)) AttachFormProcedure();
     Attach(skinData);
+    if (form && frameEnabled) SetMenuDrawing(MenuSkin(), *form, true);
+}
+
+void TWinSkinForm::RecolourForSkin() {
+    if (!form) return;
+    const TColor face = skin->Skin().ButtonFaceColour;
+    form->SetColor(face);
+    for (int i = 0; i < form->ComponentCount(); ++i) {
+        TComponent* c = form->Components(i);
+        if (auto* owned = dynamic_cast<TCustomForm*>(c)) owned->SetColor(face);
+        const TPropInfo* fixed = c->ClassType().FindProperty("FixedColor");
+        if (fixed && fixed->kind == TTypeKind::tkInteger && fixed->setOrdinal)
+            fixed->setOrdinal(*c, face);
+    }
 }
 
 void TWinSkinForm::ReadWindowState() {
@@ -62,6 +81,12 @@ void TWinSkinForm::LoadWindowIcon() {
         iconBitmap.FreeContext();
     } else if (!skin->DefaultIcon()->Empty()) {
         iconBitmap.Assign(*skin->DefaultIcon());
+    } else if (manager) {
+        // Neither the window nor its skin has an icon: that of a main-window skin (the last one
+        // registered with one wins).
+        for (TSkinData* other : manager->Skins())
+            if (other->SkinFormtype() == sfMainform && !other->DefaultIcon()->Empty())
+                iconBitmap.Assign(*other->DefaultIcon());
     }
 }
 
@@ -75,6 +100,11 @@ void TWinSkinForm::DrawWindowIcon(HDC dc, int x, int y) {
 void TWinSkinForm::Attach(TSkinData* skinData) {
     if (windowInstance.Attached() || !IsWindow(handle)) return;
     skin = skinData;
+    if (form) {
+        // The form's background is the skin's face colour while skinned.
+        savedColor = form->Color();
+        form->SetColor(skin->Skin().ButtonFaceColour);
+    }
     hoverTimer = std::make_unique<TTimer>(nullptr);
     hoverTimer->SetEnabled(false);
     hoverTimer->SetInterval(250);
@@ -106,7 +136,12 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
     }
     if (GetWindowLongW(handle, GWL_EXSTYLE) & WS_EX_MDICHILD) kind = wkMdiChild;
     borderKind = BorderKindOf(style, windowClass == L"#32770");
+    if (kind == wkMdiFrame) {
+        savedMenuUpdate = skin->MenuUpdate();
+        AttachMdiClient();
+    }
     if (frameEnabled) {
+        AttachMenuBar();
         if (!(kind == wkMdiChild && manager && manager->MdiMaximized()) &&
             windowState != fwMinimized)
             SetNativeCaption(false);
@@ -149,8 +184,13 @@ void TWinSkinForm::Detach() {
     if (!windowInstance.Attached()) return;
     Unsubclass();
     FreeControlSkinners();
+    // After the control skinners, which may sit in the form's procedure after this one.
+    DetachFormProcedure();
+    clientInstance.Detach();
+    if (form) SetMenuDrawing(MenuSkin(), *form, false);
     if (frameEnabled) {
         SetNativeCaption(true);
+        DetachMenuBar(true);
         captionBitmap.SetSize(0, 0);
         if (skinState != fsDestroying && (kind == wkMdiChild || !(style & WS_CHILD))) {
             // The native frame around the same client area, at the same place.
@@ -169,10 +209,12 @@ void TWinSkinForm::Detach() {
             SetWindowPos(handle, nullptr, origin.x, origin.y, width, height,
                          SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
         }
+        menuBarHeight = 0;
         SetWindowRgn(handle, nullptr, TRUE);
         regionSet = false;
         regionSize = {};
     }
+    if (form && skinState != fsDestroying) form->SetColor(savedColor);
     if (form && skinState != fsDestroying)
         for (int i = 0; i < form->ComponentCount(); ++i)
             if (auto* control = dynamic_cast<TControl*>(form->Components(i))) control->Invalidate();
@@ -184,13 +226,20 @@ void TWinSkinForm::ReleaseWindow() {
     if (!windowInstance.Attached()) return;
     Unsubclass();
     FreeControlSkinners();
+    DetachFormProcedure();
+    clientInstance.Detach();
+    // A bare window's menu goes back on it, so that its destruction frees the menu as it would
+    // have; a form's main menu owns its native menu and took it off the window already.
+    DetachMenuBar(!form);
     captionBitmap.SetSize(0, 0);
 }
 
 void TWinSkinForm::ApplySkinChange() {
     const int previous = skinState;
+    RecolourForSkin();
     skinState = fsSkinChange;
     for (TSkinControl* skinner : controlSkinners) skinner->SkinChanged();
+    if (frameEnabled && form) SetMenuDrawing(MenuSkin(), *form, true);
     if (frameEnabled && previous != fsAttached) {
         LoadFrameMetrics();
         FitToFrame(true);

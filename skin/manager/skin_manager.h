@@ -41,7 +41,7 @@ public:
     int ActivationCount() const override { return activationCount; }
     void SetActivationCount(int value) override { activationCount = value; }
 
-    const std::vector<TSkinData*>& Skins() const { return skins; }
+    const std::vector<TSkinData*>& Skins() const override { return skins; }
     HHOOK HookHandle() const { return hookHandle; }
     int PendingAction() const { return pendingAction; }
     bool TimerEnabled() const { return timer.Enabled(); }
@@ -71,16 +71,19 @@ public:
     bool ReleasePopupMenu(HWND window);
     TWinSkinPopMenu* FindPopupSkinner(HWND window) const;
     size_t PopupSkinnerCount() const { return popupSkinners.size(); }
-    void MarkPopupsFromMenuBar();
+    void MarkPopupsFromMenuBar() override;
+    TWinSkinPopMenu* PopupSkinnerForMenu(HMENU menu) const override;
     bool MenuBarTracking() const { return menuBarTracking; }
-    void SetMenuBarTracking(bool value) { menuBarTracking = value; }
+    void SetMenuBarTracking(bool value) override { menuBarTracking = value; }
 
     bool MdiMaximized() const override { return mdiMaximized; }
-    void SetMdiMaximized(bool value);
-    int MdiChildCount() const;
+    void SetMdiMaximized(bool value) override;
+    int MdiChildCount() const override;
     HWND MdiClient() const { return mdiClient; }
-    TCustomForm* MdiParent() const { return mdiParent; }
+    TCustomForm* MdiParent() const override { return mdiParent; }
     void SetMdiClient(HWND client, TCustomForm* parent) override;
+    // SkinWindow for an MDI child, which the hook and SkinWindow otherwise leave alone.
+    bool SkinMdiChild(HWND child) override;
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);

@@ -212,7 +212,7 @@ void TSkinManage::SkinPopupMenu(HWND window) {
     // The main-menu setting, not the popup-menu one, decides whether menus are skinned.
     if (!skin || skin->Empty() || !HasSkinControl(skin->SkinControls(), xcMainMenu)) return;
     auto skinner = std::make_unique<TWinSkinPopMenu>();
-    skinner->Attach(window, skin);
+    skinner->Attach(window, skin, nullptr, this);
     if (menuBarTracking) skinner->MarkFromMenuBar();
     popupSkinners.push_back(std::move(skinner));
 }
@@ -239,9 +239,28 @@ void TSkinManage::MarkPopupsFromMenuBar() {
     for (const auto& skinner : popupSkinners) skinner->MarkFromMenuBar();
 }
 
-// FIXME: the MDI children's frame skinners switch between the maximised presentation and their
-// skinned frame with the skinned frame's work; until then only the shared state changes.
-void TSkinManage::SetMdiMaximized(bool value) { mdiMaximized = value; }
+// The MDI children are shown maximised inside the MDI client with their native caption, or each
+// with its skinned frame.
+void TSkinManage::SetMdiMaximized(bool value) {
+    if (value == mdiMaximized) return;
+    mdiMaximized = value;
+    const std::vector<TWinSkinForm*> list = formSkinners;
+    for (TWinSkinForm* skinner : list)
+        if (skinner->Kind() == wkMdiChild) skinner->SetMdiPresentation(value);
+}
+
+bool TSkinManage::SkinMdiChild(HWND child) {
+    const bool saved = std::exchange(forceAll, true);
+    const bool skinned = SkinWindow(child);
+    forceAll = saved;
+    return skinned;
+}
+
+TWinSkinPopMenu* TSkinManage::PopupSkinnerForMenu(HMENU menu) const {
+    for (const auto& skinner : popupSkinners)
+        if (skinner->Menu() == menu) return skinner.get();
+    return nullptr;
+}
 
 int TSkinManage::MdiChildCount() const {
     return static_cast<int>(std::count_if(formSkinners.begin(), formSkinners.end(),

@@ -28,6 +28,7 @@
 #include "support/gdi_objects.h"
 #include "support/skinner_host_fixture.h"
 #include "support/user_objects.h"
+#include "support/screen_probe.h"
 #include "support/win_test_util.h"
 
 namespace fs = std::filesystem;
@@ -38,17 +39,6 @@ namespace {
 TSkinManage* Manager() { return static_cast<TSkinManage*>(ExistingSkinManager()); }
 
 TSkinDescription& Skin() { return MainForm->SkinData1->Skin(); }
-
-// What a window shows on the screen, its whole window rectangle.
-std::unique_ptr<TBitmap> Shot(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    auto shot = std::make_unique<TBitmap>();
-    shot->SetSize(r.right - r.left, r.bottom - r.top);
-    TWindowDC dc(window, TWindowDC::WholeWindow);
-    BitBlt(shot->Canvas()->Handle(), 0, 0, shot->Width(), shot->Height(), dc.Dc(), 0, 0, SRCCOPY);
-    return shot;
-}
 
 // The face cell of a push button of that size, made from the skin's Buttons image over the
 // skin's face colour.
@@ -118,7 +108,7 @@ TButtonTextColours SkinTextColours() {
 // Checks that the button shows cell, its caption in the box and the colour the rules give.
 void ExpectFace(TButton* button, int cell) {
     SCOPED_TRACE(testing::Message() << "cell " << cell);
-    std::unique_ptr<TBitmap> shot = Shot(button->Handle());
+    std::unique_ptr<TBitmap> shot = WindowShot(button->Handle());
     std::unique_ptr<TBitmap> face = ExpectedFace(button->Width(), button->Height(), cell);
     const TRect caption = ExpectedCaption(button);
     EXPECT_EQ(FaceMismatches(*shot, *face, caption), 0) << [&] {
@@ -152,42 +142,15 @@ LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
 
 bool Hot(TComponent* button) { return (SkinnerOf(button)->MouseState() & msHot) != 0; }
 
-// Moves the mouse to a point of the screen as the user does, through the system's input queue,
-// and runs the messages until the cursor is there (the window under it then has had its moves).
-void MoveMouseTo(POINT screen) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (screen.x * 65536 + width - 1) / width;
-    input.mi.dy = (screen.y * 65536 + height - 1) / height;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    PumpUntil(
-        [&] {
-            POINT now{};
-            GetCursorPos(&now);
-            return now.x == screen.x && now.y == screen.y;
-        },
-        2s);
-    PumpMessages();
-}
-
-void MoveMouse(HWND window, POINT client) {
-    POINT screen = client;
-    ClientToScreen(window, &screen);
-    MoveMouseTo(screen);
-}
-
 // The mouse moves onto the window's middle.
-void Hover(HWND window) { MoveMouse(window, ClientCentre(window)); }
+void Hover(HWND window) { MoveCursorTo(window, ClientCentre(window)); }
 
 // The mouse leaves the button for a point of another window where no button is; answers
 // whether the button's skinner let go of the mouse-over state. The system tells a window that
 // the mouse left when its tracking timer next runs; under Wine that notice does not always
 // come, and the button is then sent the WM_MOUSELEAVE it asked for.
 bool LeaveFor(TComponent* button, HWND window, POINT p) {
-    MoveMouse(window, p);
+    MoveCursorTo(window, p);
     if (!PumpUntil([&] { return !Hot(button); }, 500ms))
         SendMessageW(static_cast<TWinControl*>(button)->Handle(), WM_MOUSELEAVE, 0, 0);
     return PumpUntil([&] { return !Hot(button); }, 1s);
@@ -197,7 +160,7 @@ bool LeaveFor(TComponent* button, HWND window, POINT p) {
 // every pixel of the cell that is not the key colour.
 void ExpectMark(HWND window, TBitmap& strip, int frameCount, int cell, bool checkBox) {
     SCOPED_TRACE(testing::Message() << "mark cell " << cell);
-    std::unique_ptr<TBitmap> shot = Shot(window);
+    std::unique_ptr<TBitmap> shot = WindowShot(window);
     const bool leftText = (GetWindowLongW(window, GWL_STYLE) & BS_LEFTTEXT) != 0;
     const TMarkPlacement place =
         PlaceButtonMark({0, 0, shot->Width(), shot->Height()}, strip.Width() / frameCount,
@@ -219,7 +182,7 @@ void ExpectMark(HWND window, TBitmap& strip, int frameCount, int cell, bool chec
 class ButtonSkinners : public TSkinnedProgramTest {
 protected:
     void SetUp() override {
-        MoveMouseTo({1, 1});  // where no window of the test will be
+        MoveCursorTo({1, 1});  // where no window of the test will be
         OpenProgramWindows("ponderix-buttons");
         ASSERT_NE(SkinnerOf(MainForm->Button3), nullptr);
         ASSERT_FALSE(Skin().Buttons.Image.Empty());
@@ -599,7 +562,7 @@ TEST_F(ButtonSkinners, BitmapButtonsLayTheirGlyphOutAndGreyItWhenDisabled) {
         layout.spacing = c.spacing;
         layout.centred = c.alignment == taCenter;
         const TBitButtonPlaces places = PlaceBitButton(layout);
-        std::unique_ptr<TBitmap> shot = Shot(button->Handle());
+        std::unique_ptr<TBitmap> shot = WindowShot(button->Handle());
         std::unique_ptr<TBitmap> face =
             ExpectedFace(button->Width(), button->Height(), c.enabled ? 1 : 3);
         HDC s = shot->Canvas()->Handle();

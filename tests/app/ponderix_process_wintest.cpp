@@ -1,5 +1,5 @@
 // The real program, started as its own process: its main window's class, caption and client
-// size, and its exit code when the window is closed.
+// size, and its exit code when the window is closed (also from its skinned system menu).
 #include <gtest/gtest.h>
 
 #include "support/win_test_util.h"
@@ -58,6 +58,34 @@ TEST_F(ProgramProcess, MainWindowHasItsClassCaptionAndClientSizeAndClosingExitsW
     EXPECT_NEAR((window.top + window.bottom) / 2, (work.top + work.bottom) / 2, 1);
 
     PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(info.hProcess, 10000), WAIT_OBJECT_0);
+    DWORD exitCode = 12345;
+    GetExitCodeProcess(info.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+}
+
+// The skinned system menu, opened by a right click on the caption: its last item, " Close ",
+// chosen with the keyboard, ends the program with exit code 0.
+TEST_F(ProgramProcess, ClosingFromTheSkinnedSystemMenuExitsWithZero) {
+    ASSERT_NE(mainWindow, nullptr) << "no visible window of class TMainForm";
+    RECT window{};
+    GetWindowRect(mainWindow, &window);
+    HWND popup = nullptr;
+    // The frame is skinned once the window has been activated; until then a right click on the
+    // caption opens nothing, so it is repeated.
+    for (int i = 0; i < 50 && !popup; ++i) {
+        PostMessageW(mainWindow, WM_NCRBUTTONDOWN, HTCAPTION,
+                     MAKELPARAM(window.left + 60, window.top + 10));
+        for (int k = 0; k < 10 && !popup; ++k) {
+            Sleep(20);
+            popup = FindProcessWindow(info.dwProcessId, L"#32768", true);
+        }
+    }
+    ASSERT_NE(popup, nullptr) << "the system menu did not open";
+    EXPECT_EQ(SendMessageW(popup, 0x3504 /* CN_IsSkinned */, 0, 0), 1);
+    // Up from no selection selects the last item, " Close ".
+    PostMessageW(popup, WM_KEYDOWN, VK_UP, 0);
+    PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_EQ(WaitForSingleObject(info.hProcess, 10000), WAIT_OBJECT_0);
     DWORD exitCode = 12345;
     GetExitCodeProcess(info.hProcess, &exitCode);

@@ -34,7 +34,9 @@ std::string AttachOf(const TSkinControl& skinner) {
     if (auto* scroll = dynamic_cast<const TSkinScrollbar*>(&skinner); scroll && scroll->Mode() >= 0)
         return "HookScrollControl mode " + std::to_string(scroll->Mode());
     if (skinner.HookedBySubclass()) return "HookWindow";
-    if (skinner.HookedThroughWindowProc())
+    // A box attaches with HookControl but leaves the control's WindowProc alone.
+    if (skinner.HookedThroughWindowProc() ||
+        (skinner.Attached() && dynamic_cast<const TSkinBox*>(&skinner)))
         return skinner.Recolour() ? "HookControl recolour" : "HookControl";
     return "unattached";
 }

@@ -130,7 +130,7 @@ TEST_F(SkinManager, Skin3rdAndOnSkinControlSteerTheClassification) {
     TSkinControl* own = nullptr;
     skin.OnSkinControl = [&](TComponent*, TSkinData*, TControl*, TControl* control,
                              const std::wstring& controlClass, TComponent*& skinned) {
-        if (controlClass == L"TEDIT") skinned = own = new TSkinBox(control);
+        if (controlClass == L"TEDIT") skinned = own = new TSkinGroupBox(control);
     };
     ASSERT_TRUE(manager.SkinWindow(form->Handle()));
     TWinSkinForm* frame = manager.FindFormSkinner(form->Handle());

@@ -115,6 +115,7 @@ Image=scroll.bmp
 Tile=2
 [ComboButton]
 Image=combo.bmp
+Style=1
 [Tabs]
 Image=tabs.bmp
 Border=tabborder.bmp
@@ -317,6 +318,8 @@ TEST(ParseSkin, ElementSlotsKeepTheirKindsTilesAndFrameCounts) {
 
     ASSERT_TRUE(skin.Tabs);
     EXPECT_EQ(skin.Tabs->Style, 0);  // borders do not read Style
+    ASSERT_TRUE(skin.ComboButton);
+    EXPECT_EQ(skin.ComboButton->Style, 1);  // but the combo button does: its look
     EXPECT_EQ(skin.Tabs->Tile, 1);
     EXPECT_EQ(At(skin.Tabs->Image2, 7, 7), (Pixel{7, 7, 17}));
     EXPECT_EQ(skin.Tabs->PressedColour2, Rgb(1, 2, 3));

@@ -1,11 +1,11 @@
-// Draws the BMP images of the default skin (24-bit, bottom-up, as skin painters save them).
-// Magenta (255, 0, 255) is the key colour: it is left out of window regions and drawn
-// transparent.
+// Draws the BMP images of the default skin (see tools/skinart/art.h for the helpers).
 //
 // Sizes here and metrics in skins/default/skin.ini go together: the caption is 26 pixels high
 // (Top cells, LeftTopHeight, RightTopHeight), the borders 4 pixels wide, title-bar buttons
 // 18 x 18.
 #include "tools/skinart/default_images.h"
+
+#include "tools/skinart/art.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,97 +16,10 @@
 
 namespace {
 
-struct Rgb {
-    int r, g, b;
-};
-constexpr Rgb kKey{255, 0, 255};
+using namespace skinart;
+
 // Accent colour of checked marks, selected tabs, the focus ring and the progress chunk.
 constexpr Rgb kAccent{47, 128, 208};
-
-Rgb Mix(Rgb a, Rgb b, double t) {
-    const auto m = [t](int x, int y) { return int(std::lround(x + (y - x) * t)); };
-    return {m(a.r, b.r), m(a.g, b.g), m(a.b, b.b)};
-}
-
-struct Image {
-    int w, h;
-    std::vector<Rgb> px;
-    Image(int w, int h) : w(w), h(h), px(size_t(w * h), kKey) {}
-    Rgb& At(int x, int y) { return px[size_t(y * w + x)]; }
-};
-
-std::vector<uint8_t> Encode(const Image& image) {
-    const int row = (image.w * 3 + 3) & ~3;
-    std::vector<uint8_t> f;
-    const auto put = [&f](uint32_t v, int n) {
-        for (int i = 0; i < n; ++i) f.push_back(uint8_t(v >> (8 * i)));
-    };
-    f.push_back('B');
-    f.push_back('M');
-    put(uint32_t(54 + row * image.h), 4);
-    put(0, 4);
-    put(54, 4);
-    put(40, 4);
-    put(uint32_t(image.w), 4);
-    put(uint32_t(image.h), 4);
-    put(1, 2);
-    put(24, 2);
-    put(0, 4);
-    put(uint32_t(row * image.h), 4);
-    put(2835, 4);
-    put(2835, 4);
-    put(0, 4);
-    put(0, 4);
-    for (int y = image.h - 1; y >= 0; --y) {
-        for (int x = 0; x < image.w; ++x) {
-            const Rgb c = image.px[size_t(y * image.w + x)];
-            f.push_back(uint8_t(c.b));
-            f.push_back(uint8_t(c.g));
-            f.push_back(uint8_t(c.r));
-        }
-        for (int p = image.w * 3; p < row; ++p) f.push_back(0);
-    }
-    return f;
-}
-
-// Pixel (x, y) lies inside a w x h rectangle with corners rounded to radius r.
-bool InRound(int x, int y, int w, int h, double r) {
-    if (x < 0 || y < 0 || x >= w || y >= h) return false;
-    const double cx = x + 0.5, cy = y + 0.5;
-    const double dx = std::max({r - cx, cx - (w - r), 0.0});
-    const double dy = std::max({r - cy, cy - (h - r), 0.0});
-    return dx * dx + dy * dy <= r * r + 0.01;
-}
-
-struct Face {
-    Rgb outline, top, bottom;
-    Rgb inner = kKey;  // a second ring inside the outline, when not the key colour
-};
-
-// A rounded cell at (ox, oy): key colour outside, a one-pixel outline, a vertical gradient.
-void RoundedCell(Image& image, int ox, int oy, int w, int h, double r, const Face& face) {
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            Rgb& p = image.At(ox + x, oy + y);
-            if (!InRound(x, y, w, h, r)) continue;
-            const bool edge = !InRound(x - 1, y, w, h, r) || !InRound(x + 1, y, w, h, r) ||
-                              !InRound(x, y - 1, w, h, r) || !InRound(x, y + 1, w, h, r);
-            const bool ring = !edge && face.inner.g != kKey.g &&
-                              (!InRound(x - 2, y, w, h, r) || !InRound(x + 2, y, w, h, r) ||
-                               !InRound(x, y - 2, w, h, r) || !InRound(x, y + 2, w, h, r));
-            p = edge   ? face.outline
-                : ring ? face.inner
-                       : Mix(face.top, face.bottom, h > 1 ? double(y) / (h - 1) : 0);
-        }
-    }
-}
-
-// Sets the pixels of an n x n glyph, offset (ox, oy), where on(x, y) holds.
-void Glyph(Image& image, int ox, int oy, int n, Rgb c, const std::function<bool(int, int)>& on) {
-    for (int y = 0; y < n; ++y)
-        for (int x = 0; x < n; ++x)
-            if (on(x, y)) image.At(ox + x, oy + y) = c;
-}
 
 // The frame: active and inactive colours.
 constexpr int kCaption = 26, kBorder = 4;
@@ -143,18 +56,6 @@ Image LeftBorder() {
             }
         }
     }
-    return image;
-}
-
-Image Mirrored(const Image& source) {
-    Image image(source.w, source.h);
-    const int cellWidth = source.w / 2;
-    for (int y = 0; y < source.h; ++y)
-        for (int x = 0; x < source.w; ++x) {
-            const int cell = x / cellWidth, cx = x % cellWidth;
-            image.At(x, y) =
-                source.px[size_t(y * source.w + cell * cellWidth + (cellWidth - 1 - cx))];
-        }
     return image;
 }
 
@@ -349,16 +250,6 @@ Image TabBorder() {
 // square cell transposed, so light comes from the same side along the bar.
 constexpr int kScroll = 16;
 
-Image TransposedCells(const Image& source) {
-    Image image(source.w, source.h);
-    for (int cell = 0; cell < source.w / kScroll; ++cell)
-        for (int y = 0; y < kScroll; ++y)
-            for (int x = 0; x < kScroll; ++x)
-                image.At(cell * kScroll + x, y) =
-                    source.px[size_t(x * source.w + cell * kScroll + y)];
-    return image;
-}
-
 // Arrow buttons: 23 cells; groups of four (normal, pressed, mouse over, disabled) pointing
 // left (cells 1-4), right (5-8), up (9-12) and down (13-16); the remaining cells are plain
 // button faces. The scroll bar skinner uses 1, 2, 5, 6, 9, 10, 13 and 14.
@@ -411,13 +302,15 @@ Image ScrollThumb() {
 }
 
 // Menu items: five 24 x 20 cells, 1 normal (clear: the popup's background shows), 2 the
-// separator line near the top, 4 selected (dark enough for white text), 3 and 5 as 1.
+// separator line near the bottom, 4 selected (dark enough for white text), 3 and 5 as 1.
 Image MenuItem() {
     constexpr int w = 24, h = 20;
     Image image(5 * w, h);
+    // The separator cell: a separator shorter than the image shows the image's bottom rows, so
+    // the line sits 4 rows above the bottom of an 8-pixel separator.
     for (int x = 0; x < w; ++x) {
-        image.At(w + x, 3) = Rgb{196, 205, 218};
-        image.At(w + x, 4) = Rgb{255, 255, 255};
+        image.At(w + x, h - 5) = Rgb{196, 205, 218};
+        image.At(w + x, h - 4) = Rgb{255, 255, 255};
     }
     RoundedCell(image, 3 * w, 0, w, h, 2.5, {{40, 78, 130}, {82, 128, 186}, {52, 101, 164}});
     return image;
@@ -433,13 +326,6 @@ Image MenuBackground() {
             image.At(x, y) = ring == 0 ? Rgb{122, 140, 164} : Rgb{248, 250, 252};
         }
     return image;
-}
-
-// Copies `source` into `target` at (ox, oy).
-void Blit(Image& target, const Image& source, int ox, int oy) {
-    for (int y = 0; y < source.h; ++y)
-        for (int x = 0; x < source.w; ++x)
-            target.At(ox + x, oy + y) = source.px[size_t(y * source.w + x)];
 }
 
 const Face kFlat{{150, 165, 185}, {246, 248, 251}, {214, 222, 233}};
@@ -493,15 +379,15 @@ Image ProgressChunk() {
     return image;
 }
 
-// Menu bar background: two 32 x 20 cells (active and inactive window), light with a rule at
-// the bottom.
+// Menu bar background: two 32 x 20 cells one above the other (active and inactive window),
+// light with a rule at the bottom.
 Image MenuBar() {
     constexpr int w = 32, h = 20;
-    Image image(2 * w, h);
+    Image image(w, 2 * h);
     for (int cell = 0; cell < 2; ++cell)
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                image.At(cell * w + x, y) =
+                image.At(x, cell * h + y) =
                     y == h - 1  ? Rgb{196, 205, 218}
                     : cell == 0 ? Mix(Rgb{240, 244, 248}, Rgb{226, 232, 240}, double(y) / (h - 2))
                                 : Rgb{234, 237, 241};
@@ -651,7 +537,7 @@ std::vector<SkinArtFile> MakeDefaultSkinImages() {
     };
     const Image left = LeftBorder();
     Save(left, "left.bmp");
-    Save(Mirrored(left), "right.bmp");
+    Save(MirroredCells(left, 2), "right.bmp");
     Save(TopBorder(), "top.bmp");
     Save(BottomBorder(), "bottom.bmp");
     const Image close = SysButton(
@@ -679,9 +565,9 @@ std::vector<SkinArtFile> MakeDefaultSkinImages() {
     const Image arrows = ScrollArrows();
     Save(arrows, "scrollarrows.bmp");
     Save(ScrollTrack(), "horzscroll.bmp");
-    Save(TransposedCells(ScrollTrack()), "vertscroll.bmp");
+    Save(TransposedCells(ScrollTrack(), kScroll), "vertscroll.bmp");
     Save(ScrollThumb(), "horzthumb.bmp");
-    Save(TransposedCells(ScrollThumb()), "vertthumb.bmp");
+    Save(TransposedCells(ScrollThumb(), kScroll), "vertthumb.bmp");
     Save(MenuItem(), "menuitem.bmp");
     Save(MenuBackground(), "menuback.bmp");
     Save(MdiControls(minimise, restore, close), "mdicontrols.bmp");

@@ -6,7 +6,7 @@
 #include <vector>
 
 struct SkinArtFile {
-    std::string name;            // file name inside skins/default, lower case
+    std::string name;            // file name inside the skin's folder, lower case
     std::vector<uint8_t> bytes;  // a complete 24-bit BMP file
 };
 

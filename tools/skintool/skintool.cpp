@@ -16,6 +16,10 @@ constexpr TSkinToolCommand kCommands[] = {
      "draw every element of the skin in STORE, each cell numbered, on one sheet OUT.bmp\n"
      "      (Windows build only)",
      PreviewCommand},
+    {"gallery", "STORE [--close-after MS]",
+     "show every control the engine skins, in windows skinned with STORE; STORE is reloaded\n"
+     "      when it changes (Windows build only)",
+     GalleryCommand},
 };
 
 void PrintUsage(std::ostream& to) {

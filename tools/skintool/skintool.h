@@ -5,6 +5,7 @@
 //   skintool unpack STORE DIR  write every entry of STORE into DIR
 //   skintool list STORE        show the entries of STORE
 //   skintool preview STORE OUT.bmp  draw every element of STORE's skin on one sheet (Windows)
+//   skintool gallery STORE     every skinned control in windows skinned with STORE (Windows)
 //
 // Each command is one function in its own file, listed once in the table of skintool.cpp; a new
 // command is a new file plus one row there.
@@ -38,6 +39,7 @@ void PackCommand(TSkinToolArgs args, TSkinToolIO io);
 void UnpackCommand(TSkinToolArgs args, TSkinToolIO io);
 void ListCommand(TSkinToolArgs args, TSkinToolIO io);
 void PreviewCommand(TSkinToolArgs args, TSkinToolIO io);
+void GalleryCommand(TSkinToolArgs args, TSkinToolIO io);
 
 // Runs one command line (without the program name): finds the command, runs it, and turns its
 // errors into messages on err. Answers the exit status: 0 done, 1 failed, 2 wrong arguments.

@@ -159,6 +159,21 @@ TEST(ClassificationRules, TheFirstClassRowWhoseTestAndGateHoldDecides) {
         {Component("TEDIT", {"TEdit", "TCustomEdit"}), {kAll, false}, 31, K::Edit, H::HookWindow},
         {Component("TFORM", {"TForm", "TCustomForm"}), {kAll, false}, 33, K::Box, H::HookControl},
         {Component("TLABEL", {"TLabel", "TGraphicControl"}), {kAll, true}, 0, K::None, H::None},
+        // The indicators: up-downs and track bars are gated by xcButton.
+        {Component("TTRACKBAR", {"TTrackBar"}), {kAll, false}, 8, K::TrackBar, H::HookControl},
+        {Component("TUPDOWN", {"TUpDown"}), {kAll, false}, 9, K::UpDown, H::HookControl},
+        {Component("TUPDOWN", {"TUpDown"}), {Without(xcButton), false}, 0, K::None, H::None},
+        {Component("TSTATUSBAR", {"TStatusBar"}), {kAll, false}, 15, K::StatusBar, H::HookControl},
+        {Component("TPROGRESSBAR", {"TProgressBar"}),
+         {kAll, false},
+         16,
+         K::Progress,
+         H::HookControl},
+        {Component("TPROGRESSBAR", {"TProgressBar"}),
+         {Without(xcProgress), false},
+         0,
+         K::None,
+         H::None},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.component.upperName + " row " + std::to_string(c.row));
@@ -175,6 +190,8 @@ TEST(ClassificationRules, TheFirstClassRowWhoseTestAndGateHoldDecides) {
     EXPECT_TRUE(
         ClassifyByClass(Component("TPANEL", {"TCustomPanel"}), {kAll, false}).classifyOwned);
     EXPECT_TRUE(ClassifyByClass(Component("TDBNAVIGATOR", {}), {kAll, false}).setFlat);
+    EXPECT_TRUE(
+        ClassifyByClass(Component("TSTATUSBAR", {"TStatusBar"}), {kAll, false}).sizeGripOff);
     EXPECT_TRUE(NeverSkinnedClass("TQRPREVIEW"));
     EXPECT_FALSE(NeverSkinnedClass("TBUTTON"));
 }

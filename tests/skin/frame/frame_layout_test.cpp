@@ -229,4 +229,22 @@ TEST(FrameLayout, MessageBoxWidth) {
     EXPECT_EQ(MessageBoxNeededWidth(0, 4, {3, 20, 5, 2}, 0, 0, 2, 3), 28 + 8 + 5);
 }
 
+TEST(FrameLayout, ToolButtonCellByCustomDrawState) {
+    struct Case {
+        TToolButtonState state;
+        int cell;
+    };
+    const Case cases[] = {
+        {{.selected = true, .hot = true, .disabled = true}, 2},
+        {{.focused = true, .grayed = true}, 4},
+        {{.hot = true, .isDefault = true}, 4},
+        {{.grayed = true, .isDefault = true}, 0},
+        {{.disabled = true, .isDefault = true}, 0},
+        {{.isDefault = true}, 1},
+        {{}, 0},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(ToolButtonCell(cases[i].state), cases[i].cell) << i;
+}
+
 }  // namespace
