@@ -121,9 +121,8 @@ bool TSoakRun::PostCellValue(HWND grid, const std::wstring& value, bool& taken) 
         return Fail("posting " + Quoted(value) + " shows the box " + Quoted(box.text));
     ++boxesSeen[L"(grid cell) '…' 不是一个有效的浮点值."];
     if (!program.AnswerMessageBox(box.window, IDOK)) return Fail("the error box does not close");
-    // The box does not give the focus back to the cell editor (see the README's soak notes): a
-    // user clicks into it again before pressing Escape.
-    if (!ClickForFocus(editor, CenterOf(editor))) return false;
+    // Closed, the box gives the focus back to the cell editor, where the user goes on.
+    if (!WaitForFocus(editor)) return false;
     PressKey(VK_ESCAPE);
     return WaitFor("the refused edit to be cancelled", [&] { return !IsWindowVisible(editor); });
 }

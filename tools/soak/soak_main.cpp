@@ -4,13 +4,14 @@
 // it showed one of the calculator's own. At the end its GDI and USER object counts must be
 // within 5 of where they were after the warm-up (300 random actions by default), and the database
 // must hold exactly the rows the driver posted.
-//   soak.exe [--seed N] [--actions N] [--warm-up N] PONDERIX.EXE WEIGHT.DB
+//   soak.exe [--seed N] [--actions N] [--warm-up N] [--journal FILE] PONDERIX.EXE WEIGHT.DB
 // Exit code 0 when every check held, 1 when one failed, 2 for a usage or set-up error.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -30,6 +31,7 @@ struct TOptions {
     int actions = 1000;
     int warmUp = 300;
     fs::path program, database;
+    fs::path journal;  // where the whole journal is written, when given
 };
 
 bool ParseOptions(int argc, wchar_t** argv, TOptions& options) {
@@ -37,7 +39,10 @@ bool ParseOptions(int argc, wchar_t** argv, TOptions& options) {
     int positional = 0;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
-        if ((arg == L"--seed" || arg == L"--actions" || arg == L"--warm-up") && i + 1 < argc) {
+        if (arg == L"--journal" && i + 1 < argc) {
+            options.journal = argv[++i];
+        } else if ((arg == L"--seed" || arg == L"--actions" || arg == L"--warm-up") &&
+                   i + 1 < argc) {
             const unsigned long value = std::wcstoul(argv[++i], nullptr, 10);
             if (arg == L"--seed")
                 options.seed = static_cast<uint32_t>(value);
@@ -56,6 +61,11 @@ bool ParseOptions(int argc, wchar_t** argv, TOptions& options) {
     options.program = fs::absolute(options.program);
     options.database = fs::absolute(options.database);
     return positional == 2;
+}
+
+void WriteJournal(const soak::TSoakRun& run, const fs::path& path) {
+    std::ofstream out(path);
+    for (const std::string& line : run.Journal()) out << line << '\n';
 }
 
 // Prints the end of the journal, so that a failure can be read without the whole run.
@@ -84,11 +94,18 @@ int Run(const TOptions& options, const fs::path& folder) {
         int done = 0;
         // The program makes some objects the first time each thing is done (a grid's cell editor,
         // a control's first hot look, ...): the counts are taken after some random actions.
+        // The counts as the program starts, against those after the warm-up, show that they
+        // follow the objects the program makes.
+        const int gdiStart = program.GdiObjects(), userStart = program.UserObjects();
         bool warm = run.WarmUp();
         for (int i = 0; warm && i < options.warmUp; ++i) warm = run.Step();
         if (warm) {
             gdiBefore = program.GdiObjects();
             userBefore = program.UserObjects();
+            std::printf(
+                "soak: GDI objects %d, USER objects %d at start; %d and %d after the warm-up\n",
+                gdiStart, userStart, gdiBefore, userBefore);
+            std::fflush(stdout);
             while (done < options.actions && run.Step())
                 if (++done % 250 == 0) {
                     std::printf("soak: %d actions, GDI objects %d, USER objects %d\n", done,
@@ -97,6 +114,7 @@ int Run(const TOptions& options, const fs::path& folder) {
                 }
         }
         if (run.Failure().empty()) run.Finish();
+        if (!options.journal.empty()) WriteJournal(run, options.journal);
         if (!run.Failure().empty()) {
             std::printf("soak: FAILED after %d actions: %s\n", done, run.Failure().c_str());
             PrintJournalTail(run, 25);
@@ -107,8 +125,9 @@ int Run(const TOptions& options, const fs::path& folder) {
         for (const auto& [text, count] : run.BoxesSeen())
             std::printf("soak: %5d error boxes %s\n", count, WideToUtf8(text).c_str());
         posted = run.RowsPosted();
-        for (const auto& [what, count] : run.Oddities())
-            std::printf("soak: %5d times %s\n", count, what.c_str());
+        for (const auto& [what, time] : run.TimeByAction())
+            std::printf("soak: %5d x %-32s %7.1f ms each, %6.1f s in all\n", time.count,
+                        what.c_str(), time.milliseconds / time.count, time.milliseconds / 1000);
         exitCode = program.CloseAndWait();
     }
     std::printf("soak: GDI objects %d -> %d, USER objects %d -> %d\n", gdiBefore, gdiAfter,
@@ -141,9 +160,9 @@ int Run(const TOptions& options, const fs::path& folder) {
 int wmain(int argc, wchar_t** argv) {
     TOptions options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(
-            stderr,
-            "usage: soak.exe [--seed N] [--actions N] [--warm-up N] PONDERIX.EXE WEIGHT.DB\n");
+        std::fprintf(stderr,
+                     "usage: soak.exe [--seed N] [--actions N] [--warm-up N] [--journal FILE] "
+                     "PONDERIX.EXE WEIGHT.DB\n");
         return 2;
     }
     const fs::path folder =

@@ -32,8 +32,12 @@ public:
     const std::vector<std::string>& Journal() const { return journal; }
     const std::map<std::wstring, int>& BoxesSeen() const { return boxesSeen; }
     const std::vector<std::string>& RowsPosted() const { return rowsPosted; }
-    // Things a user would notice that the run works around, with how often they happened.
-    const std::map<std::string, int>& Oddities() const { return oddities; }
+    // How many times each kind of action ran and how long it took in all, checks included.
+    struct TActionTime {
+        int count = 0;
+        double milliseconds = 0;
+    };
+    const std::map<std::string, TActionTime>& TimeByAction() const { return timeByAction; }
 
 private:
     // --- actions -------------------------------------------------------------------------
@@ -80,7 +84,7 @@ private:
     bool Eventually(const std::function<bool()>& done, int timeoutMs);
     bool WaitFor(const char* what, const std::function<bool()>& done, int timeoutMs = 2000);
     bool WaitForFocus(HWND window);
-    // Clicks at until target has the focus (or done holds), repeating a click that got lost.
+    // Clicks at and waits until target has the focus (or done holds).
     bool ClickForFocus(HWND target, POINT at);
     bool ClickUntil(POINT at, const char* what, const std::function<bool()>& done);
     // Answers every message box the program shows: a calculator's message is counted and
@@ -89,10 +93,10 @@ private:
     bool CheckAlive();
     bool Fail(std::string why);
     void Note(std::string what);
-    // The screen point of a window's non-client hit-test code (HTCLOSE, HTSYSMENU, ...).
-    bool HitTestPoint(HWND top, LRESULT code, POINT& where) const;
-    // Where a window's close box is.
-    POINT CloseBoxPoint(HWND top) const;
+    // A screen point of a window's caption, by its hit test.
+    bool CaptionPoint(HWND top, POINT& where) const;
+    // Where a window's close box is: found by where its caption lights up under the pointer.
+    bool CloseBoxPoint(HWND top, POINT& close);
     // The hit-test codes along the caption, for a failure's message.
     std::string HitTestCodes(HWND top) const;
     POINT CenterOf(HWND window) const;
@@ -106,8 +110,8 @@ private:
     std::map<std::wstring, int> boxesSeen;
     std::vector<std::string> rowsPosted;
     int steps = 0;
-    std::map<std::string, int> oddities;
-    mutable std::map<HWND, POINT> closeBoxes;
+    std::map<std::string, TActionTime> timeByAction;
+    std::map<HWND, POINT> closeBoxes;
     DWORD lastCaptionMenu = 0;
 };
 

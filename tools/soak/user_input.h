@@ -9,6 +9,8 @@
 namespace soak {
 
 void MoveMouse(POINT screen);
+// A click; one that would make a double click with the last one lands a little beside it, or
+// waits for the double-click time to pass.
 void Click(POINT screen, bool rightButton = false);
 void PressLeft(POINT screen);
 void ReleaseLeft();

@@ -1,5 +1,6 @@
 #include "tools/soak/user_input.h"
 
+#include <cstdlib>
 #include <vector>
 
 namespace soak {
@@ -40,14 +41,47 @@ INPUT CharEvent(wchar_t c, bool up) {
     return input;
 }
 
+struct TLastClick {
+    POINT at{-10000, -10000};
+    DWORD tick = 0;
+    bool right = false;
+} lastClick;
+
+// Whether a click there now would make a double click with the last one: the same button
+// within the system's double-click time and rectangle.
+bool WouldDoubleClick(POINT screen, bool rightButton) {
+    return lastClick.right == rightButton &&
+           std::abs(screen.x - lastClick.at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+           std::abs(screen.y - lastClick.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2 &&
+           GetTickCount() - lastClick.tick <= GetDoubleClickTime();
+}
+
+// A second click at the same place so soon would be a double click, which an edit box or a
+// grid does not take as a click that focuses it. A user clicking again on the same window
+// clicks a little beside the last place, or, on a window too small for that, waits.
+POINT SingleClickPoint(POINT screen, bool rightButton) {
+    if (!WouldDoubleClick(screen, rightButton)) return screen;
+    const int dx = GetSystemMetrics(SM_CXDOUBLECLK) / 2 + 1;
+    const int dy = GetSystemMetrics(SM_CYDOUBLECLK) / 2 + 1;
+    const HWND target = WindowFromPoint(screen);
+    for (const POINT beside : {POINT{screen.x + dx, screen.y}, POINT{screen.x - dx, screen.y},
+                               POINT{screen.x, screen.y + dy}, POINT{screen.x, screen.y - dy}})
+        if (WindowFromPoint(beside) == target && !WouldDoubleClick(beside, rightButton))
+            return beside;
+    Sleep(GetDoubleClickTime() - (GetTickCount() - lastClick.tick) + 1);
+    return screen;
+}
+
 }  // namespace
 
 void MoveMouse(POINT screen) { Send({MouseEvent(0, screen)}); }
 
-void Click(POINT screen, bool rightButton) {
+void Click(POINT at, bool rightButton) {
+    const POINT screen = SingleClickPoint(at, rightButton);
     const DWORD down = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     const DWORD up = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
     Send({MouseEvent(0, screen), MouseEvent(down, screen), MouseEvent(up, screen)});
+    lastClick = {screen, GetTickCount(), rightButton};
 }
 
 void PressLeft(POINT screen) {
