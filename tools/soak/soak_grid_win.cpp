@@ -65,8 +65,10 @@ bool TSoakRun::NavigateGrid() {
     GetWindowRect(grid, &r);
     if (Chance(0.4)) {
         // Anywhere on the grid: cells, titles, the indicator column, the scroll bars.
-        Click({r.left + Below(static_cast<int>(r.right - r.left)),
-               r.top + Below(static_cast<int>(r.bottom - r.top))});
+        const POINT at{r.left + Below(static_cast<int>(r.right - r.left)),
+                       r.top + Below(static_cast<int>(r.bottom - r.top))};
+        if (!Reach(grid, at)) return false;
+        Click(at);
         Note("  click");
         return true;
     }
@@ -85,7 +87,7 @@ bool TSoakRun::StartAtFirstRow(HWND grid) {
     // The grid's top left corner cell takes the focus without moving the current row.
     POINT corner{3, 3};
     ClientToScreen(grid, &corner);
-    if (!ClickForFocus(grid, corner)) return false;
+    if (!Reach(grid, corner) || !ClickForFocus(grid, corner)) return false;
     PressKey(VK_ESCAPE);
     PressKey(VK_HOME, true);
     PressKey(VK_HOME);

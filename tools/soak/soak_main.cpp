@@ -125,6 +125,8 @@ int Run(const TOptions& options, const fs::path& folder) {
         for (const auto& [text, count] : run.BoxesSeen())
             std::printf("soak: %5d error boxes %s\n", count, WideToUtf8(text).c_str());
         posted = run.RowsPosted();
+        std::printf("soak: %5d times the help window was closed to reach what it covered\n",
+                    run.HelpClosedToReach());
         for (const auto& [what, time] : run.TimeByAction())
             std::printf("soak: %5d x %-32s %7.1f ms each, %6.1f s in all\n", time.count,
                         what.c_str(), time.milliseconds / time.count, time.milliseconds / 1000);

@@ -38,6 +38,8 @@ public:
         double milliseconds = 0;
     };
     const std::map<std::string, TActionTime>& TimeByAction() const { return timeByAction; }
+    // How often the help window was closed to reach a control of the main window under it.
+    int HelpClosedToReach() const { return helpClosedToReach; }
 
 private:
     // --- actions -------------------------------------------------------------------------
@@ -73,6 +75,10 @@ private:
 
     // --- helpers -------------------------------------------------------------------------
     HWND ActiveTop() const;  // the help window when it is shown, else the main window
+    bool CloseHelpWindow(HWND help);
+    // The help window stays above the main window, which owns it: a point of the main window
+    // under it is reached, as a user would, by closing the help window first.
+    bool Reach(HWND target, POINT at);
     bool MakeForeground(HWND top);
     std::vector<HWND> Visible(HWND top, const wchar_t* className) const;
     template <class T>
@@ -111,6 +117,7 @@ private:
     std::vector<std::string> rowsPosted;
     int steps = 0;
     std::map<std::string, TActionTime> timeByAction;
+    int helpClosedToReach = 0;
     std::map<HWND, POINT> closeBoxes;
     DWORD lastCaptionMenu = 0;
 };

@@ -115,14 +115,7 @@ bool TSoakRun::Finish() {
         program.Settle();
     }
     if (program.MenuOpen()) return Fail("a menu stays open");
-    if (HWND help = program.TopWindow(L"TAboutBox")) {
-        if (!MakeForeground(help)) return false;
-        for (HWND button : Visible(help, L"TButton"))
-            if (TextOf(button) == kCloseHelpCaption &&
-                !ClickUntil(CenterOf(button), "the help window to close",
-                            [&] { return !IsWindowVisible(help); }))
-                return false;
-    }
+    if (HWND help = program.TopWindow(L"TAboutBox"); help && !CloseHelpWindow(help)) return false;
     const HWND main = program.MainWindow();
     const HWND pages = FindWindowExW(main, nullptr, L"TPageControl", nullptr);
     RECT tab;
@@ -214,6 +207,26 @@ HWND TSoakRun::ActiveTop() const {
     return help ? help : program.MainWindow();
 }
 
+bool TSoakRun::CloseHelpWindow(HWND help) {
+    if (!MakeForeground(help)) return false;
+    for (HWND button : Visible(help, L"TButton"))
+        if (TextOf(button) == kCloseHelpCaption)
+            return ClickUntil(CenterOf(button), "the help window to close",
+                              [&] { return !IsWindowVisible(help); });
+    return Fail("no close button in the help window");
+}
+
+bool TSoakRun::Reach(HWND target, POINT at) {
+    const HWND under = WindowFromPoint(at);
+    const HWND help = program.TopWindow(L"TAboutBox");
+    if (!help || under == target || IsChild(target, under) ||
+        (under != help && !IsChild(help, under)))
+        return true;
+    ++helpClosedToReach;
+    Note("  the help window covers " + WindowName(target) + ": closed first");
+    return CloseHelpWindow(help) && MakeForeground(program.MainWindow());
+}
+
 bool TSoakRun::MakeForeground(HWND top) {
     if (GetForegroundWindow() == top) return true;
     SetForegroundWindow(top);
@@ -290,7 +303,7 @@ bool TSoakRun::TypeIntoEdit() {
     const auto edits = Visible(main, L"TEdit");
     if (edits.empty() || !MakeForeground(main)) return !failure.size();
     const HWND edit = Pick(edits);
-    if (!ClickForFocus(edit, CenterOf(edit))) return false;
+    if (!Reach(edit, CenterOf(edit)) || !ClickForFocus(edit, CenterOf(edit))) return false;
     const bool readOnly = GetWindowLongW(edit, GWL_STYLE) & ES_READONLY;
     const bool replace = Chance(0.3);
     PressKey(VK_END);
@@ -302,6 +315,7 @@ bool TSoakRun::TypeIntoEdit() {
     const std::wstring before = TextOf(edit);
     const std::wstring typed = KeyStrokes(random);
     TypeText(typed);
+    program.Settle();  // a box that must not change is read once it has had the keys
     const std::wstring expected = readOnly ? before : FilteredText(before, typed, replace);
     Note("  " + Quoted(typed) + " into a box holding " + Quoted(before));
     if (!WaitFor(
@@ -318,7 +332,9 @@ bool TSoakRun::TypeIntoCombo() {
     const HWND combo = Pick(combos);
     RECT r;
     GetWindowRect(combo, &r);
-    Click({r.left + 8, (r.top + r.bottom) / 2});
+    const POINT at{r.left + 8, (r.top + r.bottom) / 2};
+    if (!Reach(combo, at)) return false;
+    Click(at);
     const std::wstring typed = ComboStrokes(random);
     Note("  " + Quoted(typed));
     TypeText(typed);
@@ -333,7 +349,9 @@ bool TSoakRun::DropDownCombo() {
     RECT r;
     GetWindowRect(combo, &r);
     HWND list = nullptr;
-    if (!ClickUntil({r.right - 8, (r.top + r.bottom) / 2}, "the drop-down list",
+    const POINT button{r.right - 8, (r.top + r.bottom) / 2};
+    if (!Reach(combo, button)) return false;
+    if (!ClickUntil(button, "the drop-down list",
                     [&] { return (list = program.TopWindow(L"ComboLBox")) != nullptr; }))
         return false;
     switch (Below(3)) {
@@ -359,6 +377,7 @@ bool TSoakRun::ClickRadioButton() {
     if (radios.empty() || !MakeForeground(main)) return failure.empty();
     const HWND radio = Pick(radios);
     Note("  " + Quoted(TextOf(radio)));
+    if (!Reach(radio, CenterOf(radio))) return false;
     Click(CenterOf(radio));
     return WaitFor("the radio button to be checked",
                    [&] { return Ask(radio, BM_GETCHECK) == BST_CHECKED; });
@@ -369,6 +388,7 @@ bool TSoakRun::Calculate() {
     if (!MakeForeground(main)) return false;
     for (HWND button : Visible(main, L"TButton"))
         if (TextOf(button) == kCalculateCaption) {
+            if (!Reach(button, CenterOf(button))) return false;
             Click(CenterOf(button));
             // The click's box, if any, is up once the program has taken the click: the skinned
             // button runs the calculation as it handles the release.
@@ -397,10 +417,9 @@ bool TSoakRun::SwitchPage() {
     RECT tab;
     if (!program.TabRect(pages, wanted, tab)) return Fail("cannot read a tab's rectangle");
     Note("  click tab " + std::to_string(wanted + 1));
-    return ClickUntil(
-        {tab.left + 3 + Below(std::max(1, static_cast<int>(tab.right - tab.left) - 6)),
-         (tab.top + tab.bottom) / 2},
-        "the page to switch", shown);
+    const POINT at{tab.left + 3 + Below(std::max(1, static_cast<int>(tab.right - tab.left) - 6)),
+                   (tab.top + tab.bottom) / 2};
+    return Reach(pages, at) && ClickUntil(at, "the page to switch", shown);
 }
 
 bool TSoakRun::PressTab() {
@@ -434,6 +453,7 @@ bool TSoakRun::UseHelpWindow() {
         for (HWND button : Visible(main, L"TButton"))
             if (TextOf(button) == kHelpCaption) helpButton = button;
         if (!helpButton) return Fail("no help button");
+        if (!Reach(helpButton, CenterOf(helpButton))) return false;
         if (!ClickUntil(CenterOf(helpButton), "the help window",
                         [&] { return (help = program.TopWindow(L"TAboutBox")) != nullptr; }))
             return false;
@@ -458,6 +478,7 @@ bool TSoakRun::UseHelpWindow() {
             const std::wstring before = TextOf(memos[0]);
             const std::wstring typed = MemoStrokes(random);
             TypeText(typed);
+            program.Settle();
             const std::wstring expected = MemoText(before, typed);
             Note("  " + Quoted(typed) + " into the memo");
             if (!WaitFor(
@@ -467,13 +488,7 @@ bool TSoakRun::UseHelpWindow() {
                             Quoted(TextOf(memos[0])) + ", expected " + Quoted(expected));
             return true;
         }
-        case 1:
-            Note("  its close button");
-            for (HWND button : Visible(help, L"TButton"))
-                if (TextOf(button) == kCloseHelpCaption)
-                    return ClickUntil(CenterOf(button), "the help window to close",
-                                      [&] { return !IsWindowVisible(help); });
-            return Fail("no close button in the help window");
+        case 1: Note("  its close button"); return CloseHelpWindow(help);
         default:
             Note("  its close box");
             POINT close;
@@ -552,7 +567,9 @@ bool TSoakRun::UseContextMenu() {
     const HWND main = program.MainWindow();
     const auto edits = Visible(main, L"TEdit");
     if (edits.empty() || !MakeForeground(main)) return failure.empty();
-    Click(CenterOf(Pick(edits)), true);
+    const HWND edit = Pick(edits);
+    if (!Reach(edit, CenterOf(edit))) return false;
+    Click(CenterOf(edit), true);
     if (!WaitFor("an edit box's context menu", [&] { return program.MenuOpen(); })) return false;
     for (int i = 0, n = Below(3); i < n; ++i) PressKey(VK_DOWN);
     for (int i = 0; i < 3 && program.MenuOpen(); ++i) {
