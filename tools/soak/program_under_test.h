@@ -43,7 +43,9 @@ public:
     bool FindMessageBox(TMessageBoxText& box) const;
     // Presses a box's button by its command id (IDOK, IDCANCEL) and waits for it to go.
     bool AnswerMessageBox(HWND box, int commandId) const;
-    // Visible popup menu windows of the program (class #32768).
+    // Whether a menu is being tracked: a popup menu window of the program (class #32768) shown,
+    // or its thread in menu mode (a keyboard menu whose drop-down Escape closed stays in that
+    // mode, showing nothing on a skinned frame, until a second Escape).
     bool MenuOpen() const;
 
     int GdiObjects() const;

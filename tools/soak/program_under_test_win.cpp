@@ -203,7 +203,13 @@ bool TProgramUnderTest::AnswerMessageBox(HWND box, int commandId) const {
     return false;
 }
 
-bool TProgramUnderTest::MenuOpen() const { return TopWindow(L"#32768") != nullptr; }
+bool TProgramUnderTest::MenuOpen() const {
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    const DWORD menuModes = GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_SYSTEMMENUMODE;
+    return (GetGUIThreadInfo(info.dwThreadId, &gui) && (gui.flags & menuModes)) ||
+           TopWindow(L"#32768") != nullptr;
+}
 
 int TProgramUnderTest::GdiObjects() const {
     if (DWORD n = GetGuiResources(info.hProcess, GR_GDIOBJECTS)) return static_cast<int>(n);
