@@ -570,7 +570,12 @@ bool TSoakRun::UseContextMenu() {
     const HWND edit = Pick(edits);
     if (!Reach(edit, CenterOf(edit))) return false;
     Click(CenterOf(edit), true);
-    if (!WaitFor("an edit box's context menu", [&] { return program.MenuOpen(); })) return false;
+    if (!Eventually([&] { return program.MenuOpen(); }, 2000))
+        return Fail("no context menu opens on the " + WindowName(edit) +
+                    " right-clicked, under the pointer is " +
+                    WindowName(WindowFromPoint(CenterOf(edit))) + ", the focus is on " +
+                    WindowName(program.FocusWindow()) + ", the front window is " +
+                    WindowName(GetForegroundWindow()));
     for (int i = 0, n = Below(3); i < n; ++i) PressKey(VK_DOWN);
     for (int i = 0; i < 3 && program.MenuOpen(); ++i) {
         PressKey(VK_ESCAPE);
