@@ -5,7 +5,7 @@ SHELL := /bin/bash
 MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps sqlite host win64 test test-host test-win64 run bench fuzz clean
+.PHONY: all deps sqlite host win64 test test-host test-win64 run bench fuzz soak clean
 
 all: win64
 
@@ -49,3 +49,9 @@ bench: sqlite win64
 fuzz: sqlite
 	@[[ -f build/fuzz/CMakeCache.txt ]] || cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
+
+# The long soak: 10,000 random user actions on the real program (tools/soak); SEED=N repeats a
+# run whose seed a report printed.
+soak: win64
+	@PONDERIX_TEST_TIMEOUT=7200 tools/wine-session tools/wine-run build/win64/tools/soak/soak.exe \
+		--actions 10000 $(if $(SEED),--seed $(SEED)) build/win64/bin/Ponderix.exe build/win64/bin/weight.db

@@ -77,6 +77,9 @@ private:
     // to the main menu, and puts the menu back on the window on CM_MENUCHANGED; answers true
     // when handled.
     bool MenuMessage(TMessage& message);
+    // Remembers the child that has the focus when the window is deactivated and gives the
+    // focus back to it when the window is activated again; answers true when it did.
+    bool KeepFocusOnActivation(const TMessage& message);
     void PlaceOnScreen(TCreateParams& params) const;
 
     TPosition position = poDesigned;
@@ -86,6 +89,7 @@ private:
     int clientWidth = -1, clientHeight = -1;  // wanted before the window exists
     TComponent* menu = nullptr;
     bool placed = false;
+    HWND focusedChild = nullptr;  // the child that had the focus when last deactivated
 };
 
 class TForm : public TCustomForm {

@@ -331,8 +331,31 @@ void TCustomForm::WndProc(TMessage& message) {
         case WM_SHOWWINDOW:
             if (message.LParam == 0) visible = message.WParam != 0;
             break;
+        case WM_ACTIVATE:
+            if (KeepFocusOnActivation(message)) {
+                message.Result = 0;
+                return;
+            }
+            break;
     }
     TWinControl::WndProc(message);
+}
+
+bool TCustomForm::KeepFocusOnActivation(const TMessage& message) {
+    // The system's default handling gives the focus to the window itself, so after a message
+    // box, or a visit to another window, the user could not go on typing where they were.
+    const HWND window = Handle();
+    if (LOWORD(message.WParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) focusedChild = focus;
+        return false;
+    }
+    const HWND child = focusedChild;
+    if (HIWORD(message.WParam) != 0 || !child || !IsChild(window, child) ||
+        !IsWindowVisible(child) || !IsWindowEnabled(child))
+        return false;
+    ::SetFocus(child);
+    return true;
 }
 
 // ---- TScreen --------------------------------------------------------------------------------

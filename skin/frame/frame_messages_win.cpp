@@ -386,16 +386,10 @@ void TWinSkinForm::SendToMdiChild(WPARAM command) {
 }
 
 void TWinSkinForm::ShowSystemMenu(POINT screen) {
-    if (systemMenu) EnableSystemMenuItems();
     const DWORD now = GetTickCount();
     if (now - lastSysMenuClick > doubleClickTime) {
         lastSysMenuClick = now;
-        if (systemMenu && HasSkinControl(skin->SkinControls(), xcSystemMenu) &&
-            kind != wkMdiChild) {
-            systemMenu->Popup(screen.x, screen.y);
-        } else if (HMENU menu = GetSystemMenu(handle, FALSE)) {
-            TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, handle, nullptr);
-        }
+        PopupSystemMenu(screen);
         return;
     }
     // A second click within the double-click time closes, when it came from a title-bar button.
@@ -405,12 +399,37 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
     }
 }
 
+void TWinSkinForm::PopupSystemMenu(POINT screen) {
+    if (systemMenu) EnableSystemMenuItems();
+    if (systemMenu && HasSkinControl(skin->SkinControls(), xcSystemMenu) && kind != wkMdiChild) {
+        systemMenu->Popup(screen.x, screen.y);
+    } else if (HMENU menu = GetSystemMenu(handle, FALSE)) {
+        TrackPopupMenu(menu, TPM_RIGHTBUTTON, screen.x, screen.y, 0, handle, nullptr);
+    }
+}
+
+bool TWinSkinForm::OpenSystemMenuForKey() {
+    if (!(capabilities & capSystemMenu) || (GetWindowLongW(handle, GWL_STYLE) & WS_SYSMENU) ||
+        !systemMenu || kind == wkMdiChild)
+        return false;
+    // Where the system opens it: below the caption's left end.
+    RECT r{};
+    GetWindowRect(handle, &r);
+    PopupSystemMenu({r.left + frame.left, r.top + frame.caption});
+    return true;
+}
+
 void TWinSkinForm::OnSysCommand(TMessage& message) {
     // The menu key pressed alone would put the removed native menu bar in menu mode.
     const WPARAM key = LOWORD(message.LParam);
     if ((message.WParam & 0xFFF0) == SC_KEYMENU && !menuTracking && key != ' ' && key != '-' &&
         !GetCapture() && (key == 0 || OpenMenuBarKey(static_cast<wchar_t>(key)))) {
         message.Result = 1;
+        return;
+    }
+    if ((message.WParam & 0xFFF0) == SC_KEYMENU && key == ' ' && !menuTracking &&
+        OpenSystemMenuForKey()) {
+        message.Result = 0;
         return;
     }
     if (message.WParam == SC_MINIMIZE) windowState = fwMinimized;

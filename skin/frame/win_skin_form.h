@@ -209,6 +209,11 @@ private:
     void RestoreWindow();
     void SendToMdiChild(WPARAM command);
     void ShowSystemMenu(POINT screen);
+    // Opens the system menu at a screen point: the own one, or the window's native one.
+    void PopupSystemMenu(POINT screen);
+    // Alt+Space on a window whose native system menu style was taken away with its caption
+    // buttons: the system would open nothing, so the frame opens its own menu; true when it did.
+    bool OpenSystemMenuForKey();
     void BuildSystemMenu();
     void EnableSystemMenuItems();
     void SystemMenuClick(TMenuItem& item);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "about_box.h"
 #include "forms/application.h"
@@ -21,6 +22,7 @@
 #include "skin/lzh_encoder.h"
 #include "skin/skin_reader.h"
 #include "skin/manager/skin_manager.h"
+#include "support/screen_probe.h"
 #include "support/win_test_util.h"
 
 namespace fs = std::filesystem;
@@ -419,6 +421,68 @@ TEST_F(Frame, RightClickOpensTheOwnSystemMenuAndItsCloseItemCloses) {
     EXPECT_FALSE(Posted(window, WM_CLOSE, 0));
     menu.Items()->Items(2)->Click();
     EXPECT_TRUE(Posted(window, WM_CLOSE, 0));
+}
+
+// Input as the user gives it, through the system's input queue.
+void SendInputs(std::vector<INPUT> inputs) {
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+INPUT MouseButton(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    return input;
+}
+INPUT Key(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+TEST_F(Frame, RightClickOnTheCaptionAndAltSpaceOpenASystemMenuOnBothWindows) {
+    ASSERT_NE(frame, nullptr);
+    AboutBox->Show();
+    const HWND help = AboutBox->Handle();
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            TWinSkinForm* f = Manager()->FindFormSkinner(help);
+            return f && f->SkinState() == fsActive;
+        },
+        std::chrono::seconds(2)));
+    struct TCase {
+        const char* name;
+        HWND window;
+        bool rightClick;
+    };
+    const TCase cases[] = {
+        {"main window, right click on the caption", window, true},
+        {"main window, Alt+Space", window, false},
+        {"help window, right click on the caption", help, true},
+        {"help window, Alt+Space", help, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetForegroundWindow(c.window);
+        ASSERT_TRUE(
+            PumpUntil([&] { return GetActiveWindow() == c.window; }, std::chrono::seconds(2)));
+        RECT r{};
+        GetWindowRect(c.window, &r);
+        menuSeen = false;
+        SetTimer(nullptr, 0, 150, EndMenuSoon);
+        if (c.rightClick) {
+            MoveCursorTo({(r.left + r.right) / 2, r.top + 10});
+            SendInputs({MouseButton(MOUSEEVENTF_RIGHTDOWN), MouseButton(MOUSEEVENTF_RIGHTUP)});
+        } else {
+            SendInputs({Key(VK_MENU, false), Key(VK_SPACE, false), Key(VK_SPACE, true),
+                        Key(VK_MENU, true)});
+        }
+        EXPECT_TRUE(PumpUntil([] { return menuSeen; }, std::chrono::seconds(2)));
+        PumpMessages();
+    }
+    AboutBox->Hide();
+    PumpMessages();
 }
 
 }  // namespace
