@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,10 @@ public:
     bool MenuOpen() const;
 
     int GdiObjects() const;
+    // The GDI objects by the full type their handle-table entry keeps (0x01 window DC, 0x04
+    // region, 0x05 surface, 0x09 bitmap, 0x0a font, 0x10 brush, 0x30 pen, 0x41 memory DC, ...);
+    // empty where the table cannot be read (Windows keeps only its own count there).
+    std::map<int, int> GdiObjectsByType() const;
     // USER objects: the system's count where it keeps one, the program's windows otherwise.
     int UserObjects() const;
     // The screen rectangle of a tab of a tab control of the program.

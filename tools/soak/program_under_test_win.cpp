@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <winternl.h>
 
+#include <map>
 #include <stdexcept>
 
 namespace soak {
@@ -29,9 +30,10 @@ BOOL CALLBACK FindTopWindow(HWND window, LPARAM parameter) {
 }
 
 // One entry of the GDI handle table that the system maps into each process and names in the
-// process's PEB (GdiSharedHandleTable): the object's kernel address, its owner, a reuse
-// count, its type (0 for a free entry) and its user address. Windows keeps its own count
-// (GetGuiResources); Wine answers 0 there but keeps this table, as Windows does, per process.
+// process's PEB (GdiSharedHandleTable): the object's kernel address, its owner, its full type
+// (low seven bits) with a reuse count, its base type (0 for a free entry) and its user address.
+// Windows keeps its own count (GetGuiResources); Wine answers 0 there but keeps this table, as
+// Windows does, per process.
 struct TGdiHandleEntry {
     uint64_t object;
     uint32_t owner;
@@ -44,14 +46,17 @@ static_assert(sizeof(TGdiHandleEntry) == 24);
 constexpr size_t kGdiHandleTableEntries = 65536;
 constexpr size_t kPebGdiSharedHandleTableOffset = 0xF8;  // x64 PEB
 
-int CountGdiTableEntries(HANDLE process) {
+// The live entries of the process's GDI handle table by the full type kept in the low seven bits
+// of their reuse field (the type byte itself drops the bits that tell a pen from a brush), or an
+// empty map when the table cannot be read.
+std::map<int, int> CountGdiTableEntries(HANDLE process) {
     using QueryProcess = NTSTATUS(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
     const auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION basic{};
     ULONG length = 0;
     if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, &length) != 0)
-        return -1;
+        return {};
     uint64_t table = 0;
     SIZE_T read = 0;
     if (!ReadProcessMemory(
@@ -59,15 +64,15 @@ int CountGdiTableEntries(HANDLE process) {
             reinterpret_cast<const char*>(basic.PebBaseAddress) + kPebGdiSharedHandleTableOffset,
             &table, sizeof table, &read) ||
         !table)
-        return -1;
+        return {};
     std::vector<TGdiHandleEntry> entries(kGdiHandleTableEntries);
     if (!ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(),
                            entries.size() * sizeof(TGdiHandleEntry), &read))
-        return -1;
-    int count = 0;
+        return {};
+    std::map<int, int> counts;
     for (size_t i = 0; i < read / sizeof(TGdiHandleEntry); ++i)
-        if (entries[i].type) ++count;
-    return count;
+        if (entries[i].type) ++counts[entries[i].unique & 0x7f];
+    return counts;
 }
 
 BOOL CALLBACK CountWindow(HWND window, LPARAM parameter) {
@@ -213,6 +218,14 @@ bool TProgramUnderTest::MenuOpen() const {
 
 int TProgramUnderTest::GdiObjects() const {
     if (DWORD n = GetGuiResources(info.hProcess, GR_GDIOBJECTS)) return static_cast<int>(n);
+    const std::map<int, int> byType = CountGdiTableEntries(info.hProcess);
+    if (byType.empty()) return -1;
+    int count = 0;
+    for (const auto& [type, n] : byType) count += n;
+    return count;
+}
+
+std::map<int, int> TProgramUnderTest::GdiObjectsByType() const {
     return CountGdiTableEntries(info.hProcess);
 }
 
