@@ -18,6 +18,26 @@ struct TMessageBoxText {
     std::wstring text;
 };
 
+// The GDI objects of a process at one moment.
+struct TGdiCount {
+    int total = -1;  // -1 when they cannot be counted
+    // By the full type their handle-table entry keeps (0x01 window DC, 0x04 region, 0x05
+    // surface, 0x09 bitmap, 0x0a font, 0x10 brush, 0x30 pen, 0x41 memory DC, ...); empty where
+    // only the total is known (Windows keeps its own count and no table).
+    std::map<int, int> byType;
+
+    static constexpr int kWindowDc = 0x01;
+
+    // Wine keeps a per-process cache of window DCs (GetDC, BeginPaint) and adds one, up to a
+    // fixed number, whenever a window asks for a DC and no cached DC last served that window:
+    // how many there are follows which windows have painted, not what the program made, and
+    // each brings its surface and visible region with it. This count leaves them out.
+    int OutsideWindowDcCache() const {
+        const auto dcs = byType.find(kWindowDc);
+        return dcs == byType.end() ? total : total - 3 * dcs->second;
+    }
+};
+
 class TProgramUnderTest {
 public:
     // Starts the program with folder as its working folder and waits for its main window;
@@ -49,11 +69,8 @@ public:
     // mode, showing nothing on a skinned frame, until a second Escape).
     bool MenuOpen() const;
 
-    int GdiObjects() const;
-    // The GDI objects by the full type their handle-table entry keeps (0x01 window DC, 0x04
-    // region, 0x05 surface, 0x09 bitmap, 0x0a font, 0x10 brush, 0x30 pen, 0x41 memory DC, ...);
-    // empty where the table cannot be read (Windows keeps only its own count there).
-    std::map<int, int> GdiObjectsByType() const;
+    // The program's GDI objects now: one read of the system's count or of its handle table.
+    TGdiCount GdiObjects() const;
     // USER objects: the system's count where it keeps one, the program's windows otherwise.
     int UserObjects() const;
     // The screen rectangle of a tab of a tab control of the program.

@@ -216,17 +216,16 @@ bool TProgramUnderTest::MenuOpen() const {
            TopWindow(L"#32768") != nullptr;
 }
 
-int TProgramUnderTest::GdiObjects() const {
-    if (DWORD n = GetGuiResources(info.hProcess, GR_GDIOBJECTS)) return static_cast<int>(n);
-    const std::map<int, int> byType = CountGdiTableEntries(info.hProcess);
-    if (byType.empty()) return -1;
-    int count = 0;
-    for (const auto& [type, n] : byType) count += n;
+TGdiCount TProgramUnderTest::GdiObjects() const {
+    TGdiCount count;
+    if (DWORD n = GetGuiResources(info.hProcess, GR_GDIOBJECTS)) {
+        count.total = static_cast<int>(n);
+        return count;
+    }
+    count.byType = CountGdiTableEntries(info.hProcess);
+    if (!count.byType.empty()) count.total = 0;
+    for (const auto& [type, n] : count.byType) count.total += n;
     return count;
-}
-
-std::map<int, int> TProgramUnderTest::GdiObjectsByType() const {
-    return CountGdiTableEntries(info.hProcess);
 }
 
 int TProgramUnderTest::UserObjects() const {

@@ -28,30 +28,9 @@ namespace {
 
 constexpr int kObjectSlack = 5;
 
-// The GDI objects of the program at one moment, with the kinds a leak check must tell apart.
-struct TGdiCount {
-    int total = 0;
-    std::map<int, int> byType;  // empty where only the total is known
-
-    // Wine keeps a per-process cache of window DCs (GetDC, BeginPaint) and adds one, up to a
-    // fixed number, whenever a window asks for a DC and no cached DC last served that window:
-    // how many there are follows which windows have painted, not what the program made, and
-    // each brings its surface and visible region with it. Those are left out of the check.
-    int OutsideWindowDcCache() const {
-        const auto dcs = byType.find(kWindowDc);
-        return dcs == byType.end() ? total : total - 3 * dcs->second;
-    }
-
-    static constexpr int kWindowDc = 0x01;
-};
-
-TGdiCount CountGdiObjects(const soak::TProgramUnderTest& program) {
-    return {program.GdiObjects(), program.GdiObjectsByType()};
-}
-
 // The GDI object types whose count moved, as one line: which kind of object a leak makes is the
 // first thing to know when the totals moved.
-void PrintObjectTypesThatMoved(const TGdiCount& before, const TGdiCount& after) {
+void PrintObjectTypesThatMoved(const soak::TGdiCount& before, const soak::TGdiCount& after) {
     std::map<int, std::pair<int, int>> both;
     for (const auto& [type, n] : before.byType) both[type].first = n;
     for (const auto& [type, n] : after.byType) both[type].second = n;
@@ -131,7 +110,7 @@ int Run(const TOptions& options, const fs::path& folder) {
     std::fflush(stdout);
 
     bool failed = false;
-    TGdiCount gdiBefore, gdiAfter;
+    soak::TGdiCount gdiBefore, gdiAfter;
     int userBefore = 0, userAfter = 0, exitCode = 0;
     std::vector<std::string> posted;
     {
@@ -142,11 +121,11 @@ int Run(const TOptions& options, const fs::path& folder) {
         // a control's first hot look, ...): the counts are taken after some random actions.
         // The counts as the program starts, against those after the warm-up, show that they
         // follow the objects the program makes.
-        const int gdiStart = program.GdiObjects(), userStart = program.UserObjects();
+        const int gdiStart = program.GdiObjects().total, userStart = program.UserObjects();
         bool warm = run.WarmUp();
         for (int i = 0; warm && i < options.warmUp; ++i) warm = run.Step();
         if (warm) {
-            gdiBefore = CountGdiObjects(program);
+            gdiBefore = program.GdiObjects();
             userBefore = program.UserObjects();
             std::printf(
                 "soak: GDI objects %d, USER objects %d at start; %d and %d after the warm-up\n",
@@ -154,7 +133,7 @@ int Run(const TOptions& options, const fs::path& folder) {
             std::fflush(stdout);
             while (done < options.actions && run.Step())
                 if (++done % 250 == 0) {
-                    const TGdiCount gdi = CountGdiObjects(program);
+                    const soak::TGdiCount gdi = program.GdiObjects();
                     std::printf("soak: %d actions, GDI objects %d, USER objects %d\n", done,
                                 gdi.total, program.UserObjects());
                     PrintObjectTypesThatMoved(gdiBefore, gdi);
@@ -168,7 +147,7 @@ int Run(const TOptions& options, const fs::path& folder) {
             PrintJournalTail(run, 25);
             return 1;
         }
-        gdiAfter = CountGdiObjects(program);
+        gdiAfter = program.GdiObjects();
         userAfter = program.UserObjects();
         PrintObjectTypesThatMoved(gdiBefore, gdiAfter);
         for (const auto& [text, count] : run.BoxesSeen())
