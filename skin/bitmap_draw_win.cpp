@@ -22,10 +22,12 @@ std::optional<SIZE> CopySize(const TRect& dest, const TBitmap& bitmap) {
     return SIZE{width, height};
 }
 
-// A monochrome bitmap of the image's top-left size.cx x size.cy pixels: 1 (white) where the
-// pixel equals the key exactly, 0 (black) elsewhere. Made from the rows directly rather than by
-// GDI's colour-to-monochrome conversion, which compares through the device's colour depth.
-OwnedBitmap KeyMask(TBitmap& bitmap, SIZE size, uint32_t keyColor) {
+// Calls visit(x, y, pixel, isKey) for each pixel of the image's top-left size.cx x size.cy,
+// pixel pointing at its blue, green and red bytes, isKey when it equals the key exactly. Reads
+// the rows directly rather than through GDI's colour-to-monochrome conversion, which compares
+// through the device's colour depth.
+template <class Visit>
+void ForEachPixel(TBitmap& bitmap, SIZE size, uint32_t keyColor, Visit visit) {
     TConstPixelView pixels = bitmap.Pixels();
     TPixelImage converted;
     if (pixels.format != TPixelFormat::pf24bit && pixels.format != TPixelFormat::pf32bit) {
@@ -35,20 +37,48 @@ OwnedBitmap KeyMask(TBitmap& bitmap, SIZE size, uint32_t keyColor) {
     const size_t step = pixels.format == TPixelFormat::pf32bit ? 4 : 3;
     const uint8_t red = uint8_t(keyColor), green = uint8_t(keyColor >> 8),
                   blue = uint8_t(keyColor >> 16);
+    for (int y = 0; y < size.cy; ++y) {
+        const uint8_t* p = pixels.Row(y);
+        for (int x = 0; x < size.cx; ++x, p += step)
+            visit(x, y, p, p[0] == blue && p[1] == green && p[2] == red);
+    }
+}
+
+// A monochrome bitmap of the image's top-left size: 1 (white) where the pixel is the key, 0
+// (black) elsewhere.
+OwnedBitmap KeyMask(TBitmap& bitmap, SIZE size, uint32_t keyColor) {
     // CreateBitmap takes monochrome rows padded to 16 bits.
     const size_t stride = (size_t(size.cx) + 15) / 16 * 2;
     std::vector<uint8_t> bits(stride * size_t(size.cy), 0);
-    for (int y = 0; y < size.cy; ++y) {
-        const uint8_t* p = pixels.Row(y);
-        uint8_t* out = bits.data() + size_t(y) * stride;
-        for (int x = 0; x < size.cx; ++x, p += step) {
-            if (p[0] == blue && p[1] == green && p[2] == red)
-                out[x >> 3] |= uint8_t(0x80 >> (x & 7));
-        }
-    }
+    ForEachPixel(bitmap, size, keyColor, [&](int x, int y, const uint8_t*, bool key) {
+        if (key) bits[size_t(y) * stride + size_t(x >> 3)] |= uint8_t(0x80 >> (x & 7));
+    });
     OwnedBitmap mask(CreateBitmap(size.cx, size.cy, 1, 1, bits.data()));
     if (!mask) throw EOutOfResources(L"不能创建位图");
     return mask;
+}
+
+// A top-down 32-bit DIB of the image's top-left size with premultiplied alpha: the key pixels
+// fully transparent (all zero), every other pixel its colour, opaque. Blended over a target it
+// gives exactly the keyed copy: an opaque pixel replaces the target's, a transparent one leaves
+// it as it was.
+OwnedBitmap KeyedAlphaImage(TBitmap& bitmap, SIZE size, uint32_t keyColor) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    OwnedBitmap image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!image || !bits) throw EOutOfResources(L"不能创建位图");
+    auto* out = static_cast<uint32_t*>(bits);
+    ForEachPixel(bitmap, size, keyColor, [&](int x, int y, const uint8_t* p, bool key) {
+        out[size_t(y) * size_t(size.cx) + size_t(x)] =
+            key ? 0u : 0xFF000000u | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+    });
+    return image;
 }
 
 // MaskBlt's mask bit 1 (a key pixel) takes the foreground operation, 0 the background one.
@@ -56,6 +86,17 @@ constexpr DWORD kKeepTarget = 0x00AA0029;
 constexpr DWORD kMaskedCopy = MAKEROP4(kKeepTarget, SRCCOPY);
 
 }  // namespace
+
+bool DrawTransparentBlended(HDC dc, const TRect& dest, TBitmap& bitmap, uint32_t keyColor) {
+    const std::optional<SIZE> size = CopySize(dest, bitmap);
+    if (!size) return true;
+    const OwnedBitmap image = KeyedAlphaImage(bitmap, *size, keyColor);
+    const TMemoryDC imageDc(dc, image.Get());
+    if (!imageDc) return false;
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return AlphaBlend(dc, dest.left, dest.top, size->cx, size->cy, imageDc.Dc(), 0, 0, size->cx,
+                      size->cy, blend) != FALSE;
+}
 
 bool DrawTransparentMasked(HDC dc, const TRect& dest, TBitmap& bitmap, uint32_t keyColor) {
     const std::optional<SIZE> size = CopySize(dest, bitmap);
@@ -85,9 +126,9 @@ void DrawTransparentThreeTransfers(HDC dc, const TRect& dest, TBitmap& bitmap, u
 }
 
 void DrawTransparent(HDC dc, const TRect& dest, TBitmap& bitmap, uint32_t keyColor) {
-    if (!DrawTransparentMasked(dc, dest, bitmap, keyColor)) {
+    if (DrawTransparentBlended(dc, dest, bitmap, keyColor)) return;
+    if (!DrawTransparentMasked(dc, dest, bitmap, keyColor))
         DrawTransparentThreeTransfers(dc, dest, bitmap, keyColor);
-    }
 }
 
 void TileBitmap(HDC dc, const TRect& dest, TBitmap& bitmap, const TRect& source) {

@@ -15,11 +15,15 @@ inline constexpr uint32_t kSkinKeyColor = 0xFF00FF;
 // Copies the bitmap's top-left part of dest's size, unscaled, to dest's top-left corner, leaving
 // the target's pixels wherever the bitmap's pixel equals keyColor exactly. Only what the bitmap
 // has is copied: a dest larger than the bitmap keeps its pixels beyond the bitmap's size.
-// Nothing when dest's right < left or bottom < top. Uses the masked transfer (MaskBlt) and falls
-// back to the three transfers when the platform refuses it; both give the same pixels.
+// Nothing when dest's right < left or bottom < top. Blends a keyed copy of the image (AlphaBlend,
+// one transfer), else uses the masked transfer (MaskBlt), else the three transfers: all three
+// give the same pixels. The blend comes first because it is one native transfer everywhere,
+// where some platforms (Wine) build MaskBlt out of several transfers and temporary bitmaps.
 void DrawTransparent(HDC dc, const TRect& dest, TBitmap& bitmap, uint32_t keyColor);
-// The two ways, for callers that must pick one (and for the tests that compare them). The masked
-// one answers false, having drawn nothing, when MaskBlt fails.
+// The three ways, for callers that must pick one (and for the tests that compare them). The
+// blended and the masked one answer false, having drawn nothing, when the platform refuses them
+// (a printer context may have no AlphaBlend).
+bool DrawTransparentBlended(HDC dc, const TRect& dest, TBitmap& bitmap, uint32_t keyColor);
 bool DrawTransparentMasked(HDC dc, const TRect& dest, TBitmap& bitmap, uint32_t keyColor);
 // Exclusive-or the bitmap onto the target, and with a monochrome mask (key white, all else black),
 // exclusive-or the bitmap again.

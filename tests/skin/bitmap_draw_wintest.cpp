@@ -328,9 +328,12 @@ TEST(BitmapDraw, TransparentCopyLeavesExactKeyPixelsAndBothWaysAgree) {
         const Draw ways[] = {[](HDC dc, const TRect& r, TBitmap& b, uint32_t k) {
                                  ASSERT_TRUE(DrawTransparentMasked(dc, r, b, k));
                              },
-                             &DrawTransparentThreeTransfers, &DrawTransparent};
-        std::vector<TBitmap> results(3);
-        for (int way = 0; way < 3; ++way) {
+                             &DrawTransparentThreeTransfers, &DrawTransparent,
+                             [](HDC dc, const TRect& r, TBitmap& b, uint32_t k) {
+                                 ASSERT_TRUE(DrawTransparentBlended(dc, r, b, k));
+                             }};
+        std::vector<TBitmap> results(std::size(ways));
+        for (int way = 0; way < int(std::size(ways)); ++way) {
             TBitmap& target = results[size_t(way)];
             PaintPaper(target, 40, 30);
             ways[way](target.Canvas()->Handle(), dest, image, kSkinKeyColor);
