@@ -19,6 +19,7 @@ public:
     void SetAlignment(TAlignment value);
 
 protected:
+    void Loaded() override;
     void Paint(HDC dc) override;
     void TextChanged() override { AdjustSize(); }
     void FontChanged() override;

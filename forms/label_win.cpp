@@ -37,8 +37,15 @@ void TLabel::FontChanged() {
     AdjustSize();
 }
 
+void TLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustSize();
+}
+
 void TLabel::AdjustSize() {
-    if (!autoSize) return;
+    // A form description gives the caption and the font one property at a time: the text is
+    // measured once, with all of them, when the label has been read.
+    if (!autoSize || HasState(csLoading)) return;
     const std::wstring caption = GetText();
     RECT r{0, 0, 0, 0};
     {

@@ -11,6 +11,7 @@
 #include "forms/combo_box.h"
 #include "forms/containers.h"
 #include "forms/edits.h"
+#include "forms/form_reader.h"
 #include "forms/label.h"
 #include "forms/page_control.h"
 #include "support/win_test_util.h"
@@ -236,6 +237,33 @@ TEST_F(Controls, LabelsSizeThemselvesToTheirText) {
     const int before = form->Label1->Width();
     form->Label1->SetCaption(L"外径");
     EXPECT_LT(form->Label1->Width(), before);
+}
+
+TEST_F(Controls, AReadLabelHasTheSizeOfItsTextInTheFontReadAfterIt) {
+    TForm probe(nullptr);
+    ReadComponentFromText(probe, R"(object Probe: TForm
+  object Label1: TLabel
+    Caption = '外径(mm)：'
+    Font.Height = -24
+    Font.Name = '宋体'
+  end
+end
+)",
+                          L"PROBE");
+    ASSERT_EQ(probe.ComponentCount(), 1);
+    auto* label = dynamic_cast<TLabel*>(probe.Components(0));
+    ASSERT_NE(label, nullptr);
+    SIZE text{};
+    {
+        HDC screen = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(screen, label->Font()->Handle());
+        GetTextExtentPoint32W(screen, L"外径(mm)：", 7, &text);
+        SelectObject(screen, old);
+        ReleaseDC(nullptr, screen);
+    }
+    EXPECT_EQ(label->Width(), text.cx);
+    EXPECT_EQ(label->Height(), text.cy);
+    EXPECT_GE(label->Height(), 24);
 }
 
 // A page that is not shown makes its controls' windows only when it is shown or one of them is
