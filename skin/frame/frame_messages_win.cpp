@@ -191,9 +191,8 @@ void TWinSkinForm::OnSkinActive() {
                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         } else if (windowState != fwMinimized && !Captionless()) {
             skinState = fsActivating;
-            FitToFrame(false);
+            FitToFrame(false, true);
             skinState = fsActive;
-            UpdateRegion();
         }
     }
     skinState = fsActive;

@@ -196,7 +196,11 @@ void TWinSkinForm::UpdateRegion() {
     if (skinState == fsWindowDestroyed || !IsWindow(handle) || MdiChildNotNormal()) return;
     RECT r{};
     GetWindowRect(handle, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetRegionFor({r.right - r.left, r.bottom - r.top}, true);
+}
+
+void TWinSkinForm::SetRegionFor(SIZE size, bool redraw) {
+    const int w = size.cx, h = size.cy;
     if (w <= 0 || h <= 0) return;
     if (w == regionSize.cx && h == regionSize.cy && kind != wkMdiChild && skinState != fsSkinChange)
         return;
@@ -243,7 +247,7 @@ void TWinSkinForm::UpdateRegion() {
                 CombineRgn(region.Get(), region.Get(), top.Get(), RGN_OR);
             }
         }
-        if (SetWindowRgn(handle, region.Get(), TRUE)) {
+        if (SetWindowRgn(handle, region.Get(), redraw)) {
             region.Release();
             regionSet = true;
         }

@@ -94,8 +94,10 @@ public:
     // Frame sizes and title-bar buttons from the skin (nothing for an empty skin).
     void LoadFrameMetrics();
     void FreeSysButtons();
-    // Resizes the window around its client area for the skinned frame.
-    void FitToFrame(bool refresh);
+    // Resizes the window around its client area for the skinned frame. With regionFirst the
+    // region for the new size is set before, without a redraw, so that the window is repainted
+    // once, by the resize, rather than by the resize and again by the region.
+    void FitToFrame(bool refresh, bool regionFirst = false);
     // For an MDI frame: whether its active MDI child is maximised.
     bool IsMdiChildMaximized() const;
     // For an MDI child: the maximised presentation (native caption inside the MDI client, no
@@ -237,6 +239,8 @@ private:
     bool IsSysButtonVisible(TWinSysButton& button);
     void DrawSysButtons(HDC dc);
     void ReleaseRegion();
+    // The region of a window of that size (kept when it has it already), redrawn or not.
+    void SetRegionFor(SIZE size, bool redraw);
 
     TFormSkinnerRegistry* manager;
     TReplacedWindowProc<TFrameSkinnerProcTag> windowInstance;

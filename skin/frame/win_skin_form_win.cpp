@@ -307,7 +307,7 @@ void TWinSkinForm::FreeSysButtons() {
     sysButtons.clear();
 }
 
-void TWinSkinForm::FitToFrame(bool refresh) {
+void TWinSkinForm::FitToFrame(bool refresh, bool regionFirst) {
     if (windowState == fwMaximized) {
         SetWindowPos(handle, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -357,8 +357,16 @@ void TWinSkinForm::FitToFrame(bool refresh) {
                  outer.top - (height - (outer.bottom - outer.top)) / 2};
     if (HWND parent = GetParent(handle); parent && (style & WS_CHILD))
         ScreenToClient(parent, &origin);
+    if (regionFirst) SetRegionFor({width, height}, false);
     SetWindowPos(handle, nullptr, origin.x, origin.y, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    // A size the system did not grant (a minimum or maximum track size) needs its own region.
+    if (regionFirst) {
+        RECT granted{};
+        GetWindowRect(handle, &granted);
+        if (granted.right - granted.left != width || granted.bottom - granted.top != height)
+            UpdateRegion();
+    }
 }
 
 bool TWinSkinForm::AddControlSkinner(TSkinControl* skinner) {
