@@ -360,13 +360,17 @@ void TWinSkinForm::FitToFrame(bool refresh, bool regionFirst) {
     if (regionFirst) SetRegionFor({width, height}, false);
     SetWindowPos(handle, nullptr, origin.x, origin.y, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (!regionFirst) return;
+    // The resize may keep the client's pixels (the frame moved around them), and with them
+    // what the controls drew before they were skinned: the whole window is painted again, with
+    // the next paint rather than at once.
+    RedrawWindow(handle, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     // A size the system did not grant (a minimum or maximum track size) needs its own region.
-    if (regionFirst) {
-        RECT granted{};
-        GetWindowRect(handle, &granted);
-        if (granted.right - granted.left != width || granted.bottom - granted.top != height)
-            UpdateRegion();
-    }
+    RECT granted{};
+    GetWindowRect(handle, &granted);
+    if (granted.right - granted.left != width || granted.bottom - granted.top != height)
+        UpdateRegion();
 }
 
 bool TWinSkinForm::AddControlSkinner(TSkinControl* skinner) {
