@@ -317,9 +317,14 @@ void TWinControl::CreateChildHandles() {
     });
     for (TWinControl* child : children)
         if (!child->handle) child->CreateWnd();
+    // New windows come below their older siblings, so windows made here in tab order are
+    // mostly in place already; a move costs a round of position messages.
     HWND after = HWND_TOP;
     for (TWinControl* child : children) {
-        SetWindowPos(child->handle, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        const HWND above = after == HWND_TOP ? nullptr : after;
+        if (GetWindow(child->handle, GW_HWNDPREV) != above)
+            SetWindowPos(child->handle, after, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = child->handle;
     }
 }
