@@ -70,9 +70,18 @@ void TCustomComboBox::WindowDestroying() { pendingIndex = ItemIndex(); }
 void TCustomComboBox::SyncItems() {
     if (!HandleAllocated()) return;
     ++quiet;
+    // The list redraws and resets its scroll bar once for all the items, not once for each.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    const HWND list = GetComboBoxInfo(Handle(), &info) ? info.hwndList : nullptr;
+    if (list) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < items.Count(); ++i)
         SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items.Get(i).c_str()));
+    if (list) {
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        if (IsWindowVisible(list)) InvalidateRect(list, nullptr, TRUE);
+    }
     --quiet;
 }
 
