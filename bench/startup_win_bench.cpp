@@ -2,12 +2,14 @@
 // from CreateProcess until the program's window is visible and the program waits for input
 // (WaitForInputIdle). The two programs are launched in turn from this one process, so that the
 // wineserver stays warm for both; each launch is closed through its window before the next.
-//   tools/wine-session tools/wine-run build/win64/bench/startup_win_bench.exe
+//   tools/wine-session tools/wine-run build/win64/bench/startup_win_bench.exe [LAUNCHES]
 // Prints the median of each and their ratio. Goal: Ponderix within 2 x the empty window.
+// LAUNCHES (default 21) of each; more of them steady the figures on a machine whose speed drifts.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,8 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int Launches = 21;       // of each program, after one untimed warm-up launch of each
-constexpr DWORD Patience = 20000;  // milliseconds a launch may take before it counts as failed
+constexpr int DefaultLaunches = 21;  // of each program, after one untimed warm-up launch of each
+constexpr DWORD Patience = 20000;    // milliseconds a launch may take before it counts as failed
 
 fs::path OwnFolder() {
     wchar_t path[MAX_PATH];
@@ -90,7 +92,12 @@ double MedianOf(std::vector<double> times) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const int launches = argc > 1 ? std::atoi(argv[1]) : DefaultLaunches;
+    if (launches < 1 || launches > 1000) {
+        std::fprintf(stderr, "usage: startup_win_bench [LAUNCHES], 1 to 1000 launches\n");
+        return 2;
+    }
     const fs::path ponderix = OwnFolder().parent_path() / "bin" / "Ponderix.exe";
     const fs::path empty = OwnFolder() / "empty_window_win.exe";
     for (const fs::path& program : {ponderix, empty}) {
@@ -102,7 +109,7 @@ int main() {
     TimeLaunch(ponderix);
     TimeLaunch(empty);
     std::vector<double> ponderixTimes, emptyTimes;
-    for (int i = 0; i < Launches; ++i) {
+    for (int i = 0; i < launches; ++i) {
         ponderixTimes.push_back(TimeLaunch(ponderix));
         emptyTimes.push_back(TimeLaunch(empty));
     }
@@ -111,9 +118,9 @@ int main() {
     // Launched back to back, the two of a pair see the machine alike: the median of the pairs'
     // ratios holds when the machine's load drifts during the run.
     std::vector<double> pairRatios;
-    for (int i = 0; i < Launches; ++i) pairRatios.push_back(ponderixTimes[i] / emptyTimes[i]);
+    for (int i = 0; i < launches; ++i) pairRatios.push_back(ponderixTimes[i] / emptyTimes[i]);
     std::printf("start-up until the window waits for input, median of %d launches each:\n",
-                Launches);
+                launches);
     std::printf("  Ponderix.exe      %7.1f ms\n", ponderixMedian);
     std::printf("  empty window      %7.1f ms\n", emptyMedian);
     std::printf("  ratio             %7.2f (goal: at most 2.00)\n", ponderixMedian / emptyMedian);
