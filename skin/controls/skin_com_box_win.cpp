@@ -24,7 +24,9 @@ bool TSkinComBox::MessageOverWindow() const {
 void TSkinComBox::AfterMessage(TMessage& message) {
     switch (message.Msg) {
         case WM_DRAWITEM: Repaint(); break;
-        case WM_NCPAINT: PaintControl(nullptr); break;
+        case WM_NCPAINT:
+            if (!SkinPaintPending()) PaintControl(nullptr);
+            break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             SetMouseFlag(msPressed, true);

@@ -66,6 +66,10 @@ public:
     void Repaint();
     // Paints a WM_PAINT entirely from the skin (for skinners that consume WM_PAINT).
     void PaintInstead(TMessage& message);
+    // Whether the window has a client update pending, whose WM_PAINT repaints the whole control
+    // from the skin: a frame paint before it (one that BeginPaint asks for, or one of a resize
+    // of the parent) need not draw it as well.
+    bool SkinPaintPending() const;
     void SendMouseLeave();
 
     uint8_t MouseState() const { return mouseState; }

@@ -213,6 +213,10 @@ void TSkinControl::PaintInstead(TMessage& message) {
     }
 }
 
+bool TSkinControl::SkinPaintPending() const {
+    return handle && GetUpdateRect(handle, nullptr, FALSE);
+}
+
 void TSkinControl::DrawControl(HDC, const TRect&) {}
 
 void TSkinControl::SkinChanged() {

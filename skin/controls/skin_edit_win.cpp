@@ -55,7 +55,7 @@ void TSkinEdit::AfterMessage(TMessage& message) {
         case WM_NCPAINT:
             // The edit's own border comes back whenever its frame is repainted (focus, theme
             // hover), not only with the client.
-            PaintControl(nullptr);
+            if (!SkinPaintPending()) PaintControl(nullptr);
             break;
         default: TSkinControl::AfterMessage(message); break;
     }
