@@ -92,6 +92,17 @@ TEST_F(EditSkinner, TheProgramsEditsHaveTheFlatBorder) {
     ExpectFlatBorder(first->Handle());
 }
 
+TEST_F(EditSkinner, AFrameRepaintBeforeAPendingPaintGetsTheBorderFromThatPaint) {
+    TCustomEdit* edit = ShownEdits().front();
+    // As in a resize of the window: frame and client invalid, the frame painted at once.
+    RedrawWindow(edit->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    SendMessageW(edit->Handle(), WM_NCPAINT, 1, 0);
+    ASSERT_TRUE(GetUpdateRect(edit->Handle(), nullptr, FALSE));
+    PumpMessages();
+    EXPECT_FALSE(GetUpdateRect(edit->Handle(), nullptr, FALSE));
+    ExpectFlatBorder(edit->Handle());
+}
+
 TEST_F(EditSkinner, ABorderlessEditKeepsItsOwnLook) {
     ShowForm();
     HWND edit = CreateWindowExW(0, L"EDIT", L"无边框", WS_CHILD | WS_VISIBLE, 20, 20, 120, 22,
