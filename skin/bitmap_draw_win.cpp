@@ -1,6 +1,7 @@
 #include "skin/bitmap_draw_win.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -58,25 +59,21 @@ OwnedBitmap KeyMask(TBitmap& bitmap, SIZE size, uint32_t keyColor) {
     return mask;
 }
 
-// A top-down 32-bit DIB of the image's top-left size with premultiplied alpha: the key pixels
-// fully transparent (all zero), every other pixel its colour, opaque. Blended over a target it
-// gives exactly the keyed copy: an opaque pixel replaces the target's, a transparent one leaves
-// it as it was.
-OwnedBitmap KeyedAlphaImage(TBitmap& bitmap, SIZE size, uint32_t keyColor) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    OwnedBitmap image(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!image || !bits) throw EOutOfResources(L"不能创建位图");
-    auto* out = static_cast<uint32_t*>(bits);
+// A 32-bit copy of the image's top-left size with premultiplied alpha: the key pixels fully
+// transparent (all zero), every other pixel its colour, opaque. Blended over a target it gives
+// exactly the keyed copy: an opaque pixel replaces the target's, a transparent one leaves it as
+// it was.
+std::unique_ptr<TBitmap> KeyedAlphaImage(TBitmap& bitmap, SIZE size, uint32_t keyColor) {
+    auto image = std::make_unique<TBitmap>();
+    image->SetPixelFormat(TPixelFormat::pf32bit);
+    image->SetSize(size.cx, size.cy);
+    const TPixelView out = image->Pixels();
     ForEachPixel(bitmap, size, keyColor, [&](int x, int y, const uint8_t* p, bool key) {
-        out[size_t(y) * size_t(size.cx) + size_t(x)] =
-            key ? 0u : 0xFF000000u | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+        uint8_t* q = out.Row(y) + size_t(x) * 4;
+        q[0] = key ? 0 : p[0];
+        q[1] = key ? 0 : p[1];
+        q[2] = key ? 0 : p[2];
+        q[3] = key ? 0 : 0xFF;
     });
     return image;
 }
@@ -90,12 +87,10 @@ constexpr DWORD kMaskedCopy = MAKEROP4(kKeepTarget, SRCCOPY);
 bool DrawTransparentBlended(HDC dc, const TRect& dest, TBitmap& bitmap, uint32_t keyColor) {
     const std::optional<SIZE> size = CopySize(dest, bitmap);
     if (!size) return true;
-    const OwnedBitmap image = KeyedAlphaImage(bitmap, *size, keyColor);
-    const TMemoryDC imageDc(dc, image.Get());
-    if (!imageDc) return false;
+    const std::unique_ptr<TBitmap> image = KeyedAlphaImage(bitmap, *size, keyColor);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    return AlphaBlend(dc, dest.left, dest.top, size->cx, size->cy, imageDc.Dc(), 0, 0, size->cx,
-                      size->cy, blend) != FALSE;
+    return AlphaBlend(dc, dest.left, dest.top, size->cx, size->cy, image->Canvas()->Handle(), 0, 0,
+                      size->cx, size->cy, blend) != FALSE;
 }
 
 bool DrawTransparentMasked(HDC dc, const TRect& dest, TBitmap& bitmap, uint32_t keyColor) {

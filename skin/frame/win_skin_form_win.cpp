@@ -311,6 +311,7 @@ void TWinSkinForm::FitToFrame(bool refresh, bool regionFirst) {
     if (windowState == fwMaximized) {
         SetWindowPos(handle, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        if (regionFirst) UpdateRegion();  // the size stays: the region comes after, as ever
         return;
     }
     // The client area kept is the one measured at attach, inside the native frame, so that the
