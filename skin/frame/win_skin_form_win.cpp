@@ -358,15 +358,18 @@ void TWinSkinForm::FitToFrame(bool refresh, bool regionFirst) {
                  outer.top - (height - (outer.bottom - outer.top)) / 2};
     if (HWND parent = GetParent(handle); parent && (style & WS_CHILD))
         ScreenToClient(parent, &origin);
-    if (regionFirst) SetRegionFor({width, height}, false);
+    if (regionFirst) {
+        SetRegionFor({width, height}, false);
+        // What the controls drew before they were skinned goes: the whole window is painted
+        // again, with the next paint rather than at once. Invalidated before the resize, so
+        // that the frames the resize repaints see the client paint coming and leave the skin's
+        // drawing to it, and so that no pixel the resize keeps is taken for a valid one.
+        RedrawWindow(handle, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
     SetWindowPos(handle, nullptr, origin.x, origin.y, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     if (!regionFirst) return;
-    // The resize may keep the client's pixels (the frame moved around them), and with them
-    // what the controls drew before they were skinned: the whole window is painted again, with
-    // the next paint rather than at once.
-    RedrawWindow(handle, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     // A size the system did not grant (a minimum or maximum track size) needs its own region.
     RECT granted{};
     GetWindowRect(handle, &granted);
