@@ -168,6 +168,10 @@ protected:
     // False while the children's windows can wait: they are then made when this control is
     // shown or when one of them is asked for its handle, whichever comes first.
     virtual bool CreatesChildHandlesNow() const { return true; }
+    // False while this control's own window can wait when its parent's children are made: it is
+    // then made with the parent's other waiting children when it is shown or when one of them
+    // is asked for its handle.
+    virtual bool CreatesHandleWithParent() const { return true; }
     // Runs when the window is going, at its WM_NCDESTROY (its child windows are gone by then; its
     // text was saved at WM_DESTROY):
     // save what only the window holds, so that a new window can be made alike. During the
@@ -201,7 +205,9 @@ private:
     void RegisterWindowClass(const TCreateParams& params);
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    void CreateChildHandles();
+    // Makes the children's windows in tab order; those that can wait are left pending unless
+    // every one is wanted now.
+    void CreateChildHandles(bool everyOne);
     void CreatePendingChildHandles();
     bool ReflectNotification(TMessage& message);
     void TrackGraphicMouse(TMessage& message);

@@ -285,7 +285,7 @@ void TWinControl::CreateWnd() {
     SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(Font()->Handle()), FALSE);
     AfterCreateHandle();
     if (CreatesChildHandlesNow())
-        CreateChildHandles();
+        CreateChildHandles(false);
     else
         childHandlesPending = true;
 }
@@ -307,7 +307,7 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
     }
 }
 
-void TWinControl::CreateChildHandles() {
+void TWinControl::CreateChildHandles(bool everyOne) {
     std::vector<TWinControl*> children;
     for (TControl* c : controls)
         if (auto* w = dynamic_cast<TWinControl*>(c)) children.push_back(w);
@@ -315,12 +315,18 @@ void TWinControl::CreateChildHandles() {
     std::stable_sort(children.begin(), children.end(), [](TWinControl* a, TWinControl* b) {
         return static_cast<unsigned>(a->tabOrder) < static_cast<unsigned>(b->tabOrder);
     });
-    for (TWinControl* child : children)
-        if (!child->handle) child->CreateWnd();
+    for (TWinControl* child : children) {
+        if (child->handle) continue;
+        if (everyOne || child->CreatesHandleWithParent())
+            child->CreateWnd();
+        else
+            childHandlesPending = true;
+    }
     // New windows come below their older siblings, so windows made here in tab order are
     // mostly in place already; a move costs a round of position messages.
     HWND after = HWND_TOP;
     for (TWinControl* child : children) {
+        if (!child->handle) continue;
         const HWND above = after == HWND_TOP ? nullptr : after;
         if (GetWindow(child->handle, GW_HWNDPREV) != above)
             SetWindowPos(child->handle, after, 0, 0, 0, 0,
@@ -333,7 +339,7 @@ void TWinControl::CreateChildHandles() {
 // and tells the top-level window, whose helpers (such as a skin) may want to know the new windows.
 void TWinControl::CreatePendingChildHandles() {
     if (!std::exchange(childHandlesPending, false)) return;
-    CreateChildHandles();
+    CreateChildHandles(true);
     if (HWND root = GetAncestor(handle, GA_ROOT); root && root != handle)
         SendMessageW(root, CM_CHILDHANDLESCREATED, 0, reinterpret_cast<LPARAM>(this));
 }
@@ -608,6 +614,10 @@ void TWinControl::SetBounds(int newLeft, int newTop, int newWidth, int newHeight
 
 void TWinControl::SetVisible(bool value) {
     TControl::SetVisible(value);
+    // A window its parent left for when it is shown (not one waiting on a hidden parent).
+    if (value && !handle && parent && parent->handle && parent->childHandlesPending &&
+        parent->CreatesChildHandlesNow())
+        Handle();
     if (!handle) return;
     if (value) CreatePendingChildHandles();  // shown complete
     ShowWindow(handle, value ? SW_SHOW : SW_HIDE);

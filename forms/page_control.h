@@ -22,6 +22,8 @@ protected:
     // A hidden page makes its controls' windows when it is first shown or one of them is
     // needed: a program with many pages starts without building the ones not yet looked at.
     bool CreatesChildHandlesNow() const override { return Visible(); }
+    // A hidden page's own window waits as well, until the page is first shown.
+    bool CreatesHandleWithParent() const override { return Visible(); }
 };
 
 class TPageControl : public TWinControl {

@@ -266,9 +266,9 @@ end
     EXPECT_GE(label->Height(), 24);
 }
 
-// A page that is not shown makes its controls' windows only when it is shown or one of them is
-// asked for its handle; then all of them at once, in tab order, with the states read from the
-// description.
+// A page that is not shown makes its own window and its controls' windows only when it is shown
+// or one of them is asked for its handle; then all of them at once, in tab order, with the states
+// read from the description.
 TEST_F(Controls, HiddenPageMakesItsWindowsWhenShownOrAskedFor) {
     const struct {
         const char* how;
@@ -284,11 +284,14 @@ TEST_F(Controls, HiddenPageMakesItsWindowsWhenShownOrAskedFor) {
         ASSERT_TRUE(ReadFormResource(*form));
         form->Show();
         PumpMessages();
-        ASSERT_TRUE(form->TabSheet2->HandleAllocated());
+        ASSERT_TRUE(form->PageControl1->HandleAllocated());
+        EXPECT_FALSE(form->TabSheet2->HandleAllocated());
         EXPECT_FALSE(form->RadioButton10->HandleAllocated());
         EXPECT_FALSE(form->Memo1->HandleAllocated());
 
         c.trigger(form);
+        ASSERT_TRUE(form->TabSheet2->HandleAllocated());
+        EXPECT_EQ(GetParent(form->TabSheet2->Handle()), form->PageControl1->Handle());
         ASSERT_TRUE(form->RadioButton10->HandleAllocated());
         ASSERT_TRUE(form->Memo1->HandleAllocated());
         std::vector<HWND> order;
