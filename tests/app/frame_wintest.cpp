@@ -3,6 +3,7 @@
 // frame given back when skinning is switched off.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -14,6 +15,7 @@
 #include "forms/application.h"
 #include "forms/dc_scopes.h"
 #include "forms/exception.h"
+#include "forms/forms.h"
 #include "forms/menus.h"
 #include "main_form.h"
 #include "skinned_program_fixture.h"
@@ -613,6 +615,37 @@ TEST_F(Frame, HitTestsAndAButtonDownOnTheCaptionOfAMaximisedWindow) {
     PumpMessages();
     // Normal: HTCAPTION passes; maximised: it arrives as HTMENU, so the window does not move.
     EXPECT_EQ(seen, (std::vector<WPARAM>{HTCAPTION, HTMENU}));
+}
+
+TEST_F(Frame, AWindowMaximisedAtItsFirstActivationGetsTheRegionOfItsMaximisedSize) {
+    ASSERT_NE(frame, nullptr);
+    TForm form(nullptr);
+    form.SetBounds(80, 80, 300, 200);
+    form.SetCaption(L"最大化");
+    HWND window = form.Handle();
+    ASSERT_NE(GetWindowLongW(window, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
+    ShowWindow(window, SW_SHOWMAXIMIZED);
+    SetForegroundWindow(window);
+    TWinSkinForm* maximised = nullptr;
+    PumpUntil(
+        [&] {
+            maximised = Manager()->FindFormSkinner(window);
+            return maximised && maximised->SkinState() == fsActive;
+        },
+        std::chrono::seconds(2));
+    ASSERT_NE(maximised, nullptr);
+    ASSERT_EQ(maximised->WindowState(), fwMaximized);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    ASSERT_GT(SizeOf(outer).cx, 300);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(window, region), ERROR);
+    RECT box{};
+    GetRgnBox(region, &box);
+    DeleteObject(region);
+    EXPECT_EQ(SizeOf(box).cx, SizeOf(outer).cx);
+    EXPECT_EQ(SizeOf(box).cy, SizeOf(outer).cy);
+    ExpectSkinnedFrame(ReadFrame(window, maximised, Skin()));
 }
 
 TEST_F(Frame, HelpWindowAndErrorBoxAreSkinnedWhenTheyFirstActivate) {
