@@ -447,12 +447,7 @@ TEST_F(Frame, RightClickOnTheCaptionAndAltSpaceOpenASystemMenuOnBothWindows) {
     ASSERT_NE(frame, nullptr);
     AboutBox->Show();
     const HWND help = AboutBox->Handle();
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            TWinSkinForm* f = Manager()->FindFormSkinner(help);
-            return f && f->SkinState() == fsActive;
-        },
-        std::chrono::seconds(2)));
+    ASSERT_NE(ActiveFrameSkinner(help), nullptr);
     struct TCase {
         const char* name;
         HWND window;
@@ -626,13 +621,7 @@ TEST_F(Frame, AWindowMaximisedAtItsFirstActivationGetsTheRegionOfItsMaximisedSiz
     ASSERT_NE(GetWindowLongW(window, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
     ShowWindow(window, SW_SHOWMAXIMIZED);
     SetForegroundWindow(window);
-    TWinSkinForm* maximised = nullptr;
-    PumpUntil(
-        [&] {
-            maximised = Manager()->FindFormSkinner(window);
-            return maximised && maximised->SkinState() == fsActive;
-        },
-        std::chrono::seconds(2));
+    TWinSkinForm* maximised = ActiveFrameSkinner(window);
     ASSERT_NE(maximised, nullptr);
     ASSERT_EQ(maximised->WindowState(), fwMaximized);
     RECT outer{};
@@ -652,13 +641,7 @@ TEST_F(Frame, HelpWindowAndErrorBoxAreSkinnedWhenTheyFirstActivate) {
     ASSERT_NE(frame, nullptr);
     AboutBox->Show();
     HWND help = AboutBox->Handle();
-    TWinSkinForm* helpFrame = nullptr;
-    PumpUntil(
-        [&] {
-            helpFrame = Manager()->FindFormSkinner(help);
-            return helpFrame && helpFrame->SkinState() == fsActive;
-        },
-        std::chrono::seconds(2));
+    TWinSkinForm* helpFrame = ActiveFrameSkinner(help);
     ASSERT_NE(helpFrame, nullptr);
     {
         SCOPED_TRACE("help window");

@@ -58,12 +58,7 @@ protected:
                             0, 0, frameWindow, nullptr, GetModuleHandleW(nullptr), &create);
         ShowWindow(frameWindow, SW_SHOW);
         SetForegroundWindow(frameWindow);
-        PumpUntil(
-            [&] {
-                frame = Manager()->FindFormSkinner(frameWindow);
-                return frame && frame->SkinState() == fsActive;
-            },
-            std::chrono::seconds(2));
+        frame = ActiveFrameSkinner(frameWindow);
     }
     void TearDown() override {
         DestroyWindow(frameWindow);
@@ -86,14 +81,7 @@ protected:
     }
     TWinSkinForm* SkinnedChild(HWND child) {
         SendMessageW(mdiClient, WM_MDIREFRESHMENU, 0, 0);
-        TWinSkinForm* skinner = nullptr;
-        PumpUntil(
-            [&] {
-                skinner = Manager()->FindFormSkinner(child);
-                return skinner && skinner->SkinState() == fsActive;
-            },
-            std::chrono::seconds(2));
-        return skinner;
+        return ActiveFrameSkinner(child);
     }
 
     HWND frameWindow = nullptr;

@@ -163,12 +163,8 @@ protected:
         form->Show();
         window = form->Handle();
         SetForegroundWindow(window);
-        ASSERT_TRUE(PumpUntil(
-            [&] {
-                frame = Manager()->FindFormSkinner(window);
-                return frame && frame->SkinState() == fsActive;
-            },
-            5s));
+        frame = ActiveFrameSkinner(window, 5s);
+        ASSERT_NE(frame, nullptr);
         ASSERT_NE(frame->MenuBar(), nullptr);
         bar = frame->MenuBar();
     }
@@ -638,13 +634,8 @@ TEST_F(SkinnedDropDown, NativeMenuOfABareWindowIsSkinnedToo) {
     ASSERT_NE(bare, nullptr);
     ShowWindow(bare, SW_SHOW);
     SetForegroundWindow(bare);
-    TWinSkinForm* skinner = nullptr;
-    ASSERT_TRUE(PumpUntil(
-        [&] {
-            skinner = Manager()->FindFormSkinner(bare);
-            return skinner && skinner->SkinState() == fsActive;
-        },
-        5s));
+    TWinSkinForm* skinner = ActiveFrameSkinner(bare, 5s);
+    ASSERT_NE(skinner, nullptr);
     ASSERT_NE(skinner->MenuBar(), nullptr);
     TWinSkinMenu& nativeBar = *skinner->MenuBar();
     EXPECT_EQ(GetMenu(bare), nullptr);

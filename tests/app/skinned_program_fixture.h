@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,20 @@ protected:
         Application->CreateForm(AboutBox);
         MainForm->Show();
         PumpMessages();
+    }
+    // The window's frame skinner once its skinned painting has started (the window has
+    // activated), pumping messages meanwhile; null when that does not happen in time.
+    static TWinSkinForm* ActiveFrameSkinner(
+        HWND window, std::chrono::milliseconds patience = std::chrono::seconds(2)) {
+        auto* manager = static_cast<TSkinManage*>(ExistingSkinManager());
+        TWinSkinForm* skinner = nullptr;
+        const bool active = PumpUntil(
+            [&] {
+                skinner = manager->FindFormSkinner(window);
+                return skinner && skinner->SkinState() == fsActive;
+            },
+            patience);
+        return active ? skinner : nullptr;
     }
     void TearDown() override {
         delete AboutBox;
