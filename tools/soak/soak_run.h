@@ -81,6 +81,9 @@ private:
     bool Reach(HWND target, POINT at);
     bool MakeForeground(HWND top);
     std::vector<HWND> Visible(HWND top, const wchar_t* className) const;
+    // One of the main window's visible controls of that class, picked at random once the main
+    // window is in front; null when it shows none or cannot be brought to the front.
+    HWND PickOnMainWindow(const wchar_t* className);
     template <class T>
     const T& Pick(const std::vector<T>& items) {
         return items[std::uniform_int_distribution<size_t>(0, items.size() - 1)(random)];

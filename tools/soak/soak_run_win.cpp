@@ -298,11 +298,16 @@ std::string TSoakRun::HitTestCodes(HWND top) const {
 
 // ---- actions on boxes ----------------------------------------------------------------------
 
-bool TSoakRun::TypeIntoEdit() {
+HWND TSoakRun::PickOnMainWindow(const wchar_t* className) {
     const HWND main = program.MainWindow();
-    const auto edits = Visible(main, L"TEdit");
-    if (edits.empty() || !MakeForeground(main)) return !failure.size();
-    const HWND edit = Pick(edits);
+    const auto controls = Visible(main, className);
+    if (controls.empty() || !MakeForeground(main)) return nullptr;
+    return Pick(controls);
+}
+
+bool TSoakRun::TypeIntoEdit() {
+    const HWND edit = PickOnMainWindow(L"TEdit");
+    if (!edit) return failure.empty();
     if (!Reach(edit, CenterOf(edit)) || !ClickForFocus(edit, CenterOf(edit))) return false;
     const bool readOnly = GetWindowLongW(edit, GWL_STYLE) & ES_READONLY;
     const bool replace = Chance(0.3);
@@ -326,10 +331,8 @@ bool TSoakRun::TypeIntoEdit() {
 }
 
 bool TSoakRun::TypeIntoCombo() {
-    const HWND main = program.MainWindow();
-    const auto combos = Visible(main, L"TComboBox");
-    if (combos.empty() || !MakeForeground(main)) return failure.empty();
-    const HWND combo = Pick(combos);
+    const HWND combo = PickOnMainWindow(L"TComboBox");
+    if (!combo) return failure.empty();
     RECT r;
     GetWindowRect(combo, &r);
     const POINT at{r.left + 8, (r.top + r.bottom) / 2};
@@ -342,10 +345,8 @@ bool TSoakRun::TypeIntoCombo() {
 }
 
 bool TSoakRun::DropDownCombo() {
-    const HWND main = program.MainWindow();
-    const auto combos = Visible(main, L"TComboBox");
-    if (combos.empty() || !MakeForeground(main)) return failure.empty();
-    const HWND combo = Pick(combos);
+    const HWND combo = PickOnMainWindow(L"TComboBox");
+    if (!combo) return failure.empty();
     RECT r;
     GetWindowRect(combo, &r);
     HWND list = nullptr;
@@ -372,10 +373,8 @@ bool TSoakRun::DropDownCombo() {
 }
 
 bool TSoakRun::ClickRadioButton() {
-    const HWND main = program.MainWindow();
-    const auto radios = Visible(main, L"TRadioButton");
-    if (radios.empty() || !MakeForeground(main)) return failure.empty();
-    const HWND radio = Pick(radios);
+    const HWND radio = PickOnMainWindow(L"TRadioButton");
+    if (!radio) return failure.empty();
     Note("  " + Quoted(TextOf(radio)));
     if (!Reach(radio, CenterOf(radio))) return false;
     Click(CenterOf(radio));
@@ -564,10 +563,8 @@ bool TSoakRun::UseSystemMenu() {
 }
 
 bool TSoakRun::UseContextMenu() {
-    const HWND main = program.MainWindow();
-    const auto edits = Visible(main, L"TEdit");
-    if (edits.empty() || !MakeForeground(main)) return failure.empty();
-    const HWND edit = Pick(edits);
+    const HWND edit = PickOnMainWindow(L"TEdit");
+    if (!edit) return failure.empty();
     if (!Reach(edit, CenterOf(edit))) return false;
     Click(CenterOf(edit), true);
     if (!Eventually([&] { return program.MenuOpen(); }, 2000))
