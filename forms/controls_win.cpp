@@ -10,12 +10,16 @@
 #include "forms/dc_scopes.h"
 #include "forms/exception.h"
 #include "forms/text.h"
+#include "forms/window_map.h"
 
 namespace {
 
-// Which object a window belongs to is kept in a window property rather than GWLP_USERDATA, which
-// other code (and other processes' hooks) may use for its own purposes.
-const wchar_t kControlProperty[] = L"Ponderix.Control";
+// Which object a window belongs to: kept by us rather than in GWLP_USERDATA, which other code
+// (and other processes' hooks) may use for its own purposes.
+TWindowMap<TWinControl>& ControlWindows() {
+    static TWindowMap<TWinControl> windows;
+    return windows;
+}
 
 // The control whose window CreateWindowEx is making: bound at the window's first message.
 TWinControl* creatingControl = nullptr;
@@ -222,9 +226,7 @@ TWinControl::~TWinControl() {
     DestroyHandle();
 }
 
-TWinControl* TWinControl::FromHandle(HWND window) {
-    return window ? static_cast<TWinControl*>(GetPropW(window, kControlProperty)) : nullptr;
-}
+TWinControl* TWinControl::FromHandle(HWND window) { return ControlWindows().Find(window); }
 
 HWND TWinControl::Handle() {
     if (!handle) {
@@ -356,6 +358,9 @@ void TWinControl::DestroyHandle() {
     if (!handle) return;
     // WM_NCDESTROY saves this window's state and clears the handles of it and its children.
     DestroyWindow(handle);
+    // A window that could not be destroyed (or whose last message never reached us) must not
+    // lead back to this object any more.
+    if (handle) ControlWindows().Unbind(handle);
     handle = nullptr;
 }
 
@@ -375,7 +380,7 @@ LRESULT CALLBACK TWinControl::StdWndProc(HWND window, UINT msg, WPARAM wParam, L
             return CallWindowProcW(ClassDefaultProc(window), window, msg, wParam, lParam);
         self = std::exchange(creatingControl, nullptr);
         self->handle = window;
-        SetPropW(window, kControlProperty, self);
+        ControlWindows().Bind(window, self);
     }
     return GuardMessage(window, msg, [&] { return self->Dispatch(msg, wParam, lParam); });
 }
@@ -533,7 +538,7 @@ void TWinControl::WndProc(TMessage& message) {
             // Before the window's own procedure lets go of its data.
             WindowDestroying();
             TControl::WndProc(message);
-            RemovePropW(handle, kControlProperty);
+            ControlWindows().Unbind(handle);
             handle = nullptr;
             childHandlesPending = false;
             trackingLeave = false;

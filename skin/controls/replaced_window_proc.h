@@ -2,12 +2,14 @@
 // TReplacedWindowProc: a procedure of ours put in front of a window's own by replacing its
 // GWLP_WNDPROC, the way the skinners attach to windows that are not the class library's.
 //
-// The window keeps a small heap record in a window property (named by Tag::PropertyName): the
-// procedure that was replaced and our handler. Detaching restores the old procedure only while
-// the window's procedure is still ours; when something else has replaced it since, putting the
-// old one back would cut that procedure out of the chain, so the record stays as a pass-through
-// (handler cleared) until the window's WM_NCDESTROY frees it. A later attach to the same window
-// takes the pass-through record over instead of stacking a second one.
+// Each window has a small heap record: the procedure that was replaced and our handler. The
+// records are found through a map (forms/window_map.h); each Tag, an empty type naming the kind of
+// procedure, has its own, so that procedures of different kinds can sit on one window. Detaching
+// restores the old procedure only while the window's procedure is still ours; when something else
+// has replaced it since, putting the old one back would cut that procedure out of the chain, so the
+// record stays as a pass-through (handler cleared) until the window's WM_NCDESTROY frees it. A
+// later attach to the same window takes the pass-through record over instead of stacking a second
+// one.
 
 #include <windows.h>
 
@@ -16,6 +18,7 @@
 
 #include "forms/callback_guard.h"
 #include "forms/messages.h"
+#include "forms/window_map.h"
 
 template <class Tag>
 class TReplacedWindowProc {
@@ -31,15 +34,12 @@ public:
     bool Attach(HWND target, THandler newHandler) {
         Detach();
         if (!IsWindow(target)) return false;
-        auto* record = static_cast<TRecord*>(GetPropW(target, Tag::PropertyName));
+        TRecord* record = Records().Find(target);
         if (record && record->owner) return false;
         if (!record) {
             record = new TRecord;
             record->old = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(target, GWLP_WNDPROC));
-            if (!SetPropW(target, Tag::PropertyName, record)) {
-                delete record;
-                return false;
-            }
+            Records().Bind(target, record);
             SetWindowLongPtrW(target, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
         }
         record->owner = this;
@@ -55,7 +55,7 @@ public:
         if (!record) return;
         if (GetWindowLongPtrW(attached, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Proc)) {
             SetWindowLongPtrW(attached, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->old));
-            RemovePropW(attached, Tag::PropertyName);
+            Records().Unbind(attached);
             delete record;
         } else {
             record->owner = nullptr;
@@ -69,6 +69,8 @@ public:
     WNDPROC OldProc() const { return current ? current->old : nullptr; }
     // Our entry point, for tests and for telling whether a window's procedure is ours.
     static WNDPROC EntryPoint() { return &Proc; }
+    // Whether a record of this kind is kept for the window, live or a pass-through.
+    static bool HasRecord(HWND target) { return Records().Find(target) != nullptr; }
 
     LRESULT CallOld(UINT msg, WPARAM wParam, LPARAM lParam) const {
         return current ? CallWindowProcW(current->old, window, msg, wParam, lParam) : 0;
@@ -82,7 +84,7 @@ private:
     };
 
     static LRESULT CALLBACK Proc(HWND target, UINT msg, WPARAM wParam, LPARAM lParam) {
-        auto* record = static_cast<TRecord*>(GetPropW(target, Tag::PropertyName));
+        TRecord* record = Records().Find(target);
         if (!record) return DefWindowProcW(target, msg, wParam, lParam);
         LRESULT result = 0;
         if (record->owner) {
@@ -98,7 +100,7 @@ private:
         }
         if (msg == WM_NCDESTROY) {
             // The window is gone: whatever is left of the record goes with it.
-            if (auto* left = static_cast<TRecord*>(RemovePropW(target, Tag::PropertyName))) {
+            if (TRecord* left = Records().Unbind(target)) {
                 if (left->owner) {
                     left->owner->current = nullptr;
                     left->owner->window = nullptr;
@@ -107,6 +109,11 @@ private:
             }
         }
         return result;
+    }
+
+    static TWindowMap<TRecord>& Records() {
+        static TWindowMap<TRecord> records;
+        return records;
     }
 
     HWND window = nullptr;

@@ -35,9 +35,7 @@ constexpr int ssCreated = 0;
 constexpr int ssAttached = 1;
 constexpr int ssWindowDestroyed = 6;
 
-struct TSkinControlProcTag {
-    static constexpr const wchar_t* PropertyName = L"PonderixControlSkinner";
-};
+struct TSkinControlProcTag {};
 using TControlSkinnerProc = TReplacedWindowProc<TSkinControlProcTag>;
 
 class TSkinControl : public TComponent {

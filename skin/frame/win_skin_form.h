@@ -54,12 +54,8 @@ constexpr UINT CN_RepaintFrame = 0x3502;  // repaint the whole frame
 constexpr UINT CN_ReapplySkin = 0x3401;   // run ApplySkinChange
 constexpr UINT CN_ButtonAction = 0x3514;  // a title-bar button without a built-in action, wParam
 
-struct TFrameSkinnerProcTag {
-    static constexpr const wchar_t* PropertyName = L"PonderixFrameSkinner";
-};
-struct TMdiClientProcTag {
-    static constexpr const wchar_t* PropertyName = L"PonderixMdiClientSkinner";
-};
+struct TFrameSkinnerProcTag {};
+struct TMdiClientProcTag {};
 
 class TWinSkinForm : public TComponent, public TControlSkinnerHost {
     PONDERIX_CLASS(TWinSkinForm, TComponent)

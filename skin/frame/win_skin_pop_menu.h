@@ -17,9 +17,7 @@
 class TFormSkinnerRegistry;
 class TSkinData;
 
-struct TPopupSkinnerProcTag {
-    static constexpr const wchar_t* PropertyName = L"PonderixPopupSkinner";
-};
+struct TPopupSkinnerProcTag {};
 
 class TWinSkinPopMenu {
 public:

@@ -5,6 +5,8 @@
 
 #include <windowsx.h>
 
+#include <memory>
+
 #include "forms/application.h"
 #include "forms/exception.h"
 #include "forms/form_reader.h"
@@ -108,6 +110,38 @@ TEST_F(KernelWindows, FormFromResourceHasWindowClassesNamedAfterClasses) {
     SendMessageW(form->Probe->Handle(), BM_SETSTATE, TRUE, 0);
     EXPECT_TRUE(SendMessageW(form->Probe->Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED);
     delete form;
+}
+
+TEST_F(KernelWindows, AWindowLeadsToItsControlOnlyWhileItLives) {
+    auto form = std::make_unique<TForm>(nullptr);
+    auto* first = new TProbeButton(form.get());
+    first->SetParent(form.get());
+    auto* second = new TProbeButton(form.get());
+    second->SetParent(form.get());
+    const HWND formWindow = form->Handle();
+    const HWND firstWindow = first->Handle();
+    const HWND secondWindow = second->Handle();
+    EXPECT_EQ(TWinControl::FromHandle(formWindow), form.get());
+    EXPECT_EQ(TWinControl::FromHandle(firstWindow), first);
+    EXPECT_EQ(TWinControl::FromHandle(secondWindow), second);
+    HWND foreign = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 0, 0, 10, 10, formWindow, nullptr,
+                                   nullptr, nullptr);
+    EXPECT_EQ(TWinControl::FromHandle(foreign), nullptr);
+    EXPECT_EQ(TWinControl::FromHandle(nullptr), nullptr);
+
+    // Destroyed behind the control's back: the window's last message lets go of it.
+    DestroyWindow(firstWindow);
+    EXPECT_FALSE(first->HandleAllocated());
+    EXPECT_EQ(TWinControl::FromHandle(firstWindow), nullptr);
+    // Made again: the new window leads to the same control.
+    const HWND remade = first->Handle();
+    EXPECT_EQ(TWinControl::FromHandle(remade), first);
+
+    // Destroyed with its parent, and the objects freed after.
+    DestroyWindow(formWindow);
+    for (HWND gone : {formWindow, remade, secondWindow, foreign})
+        EXPECT_EQ(TWinControl::FromHandle(gone), nullptr);
+    form.reset();
 }
 
 TEST_F(KernelWindows, WindowProcCanBeReplacedAndPutBackExactly) {

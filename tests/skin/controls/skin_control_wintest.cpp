@@ -137,7 +137,7 @@ TEST_P(BothAttachKinds, DetachingPutsBackExactlyWhatWasReplaced) {
     delete skinner;
     EXPECT_TRUE(sample.edit->WindowProc == methodBefore);
     EXPECT_EQ(ProcOf(window), procBefore);
-    EXPECT_EQ(GetPropW(window, TSkinControlProcTag::PropertyName), nullptr);
+    EXPECT_FALSE(TControlSkinnerProc::HasRecord(window));
     EXPECT_TRUE(sample.host.ControlSkinners().empty());
     SetWindowTextW(window, L"仍然可用");
     EXPECT_EQ(SkinWindowText(window), L"仍然可用");
@@ -145,10 +145,12 @@ TEST_P(BothAttachKinds, DetachingPutsBackExactlyWhatWasReplaced) {
 
 TEST_P(BothAttachKinds, TheSkinnerDiesWithItsControlAndLeavesTheList) {
     TSkinnedEdit sample;
+    const HWND window = sample.edit->Handle();
     sample.Attach(GetParam());
     ASSERT_EQ(sample.host.ControlSkinners().size(), 1u);
     delete sample.edit;
     EXPECT_TRUE(sample.host.ControlSkinners().empty());
+    EXPECT_FALSE(TControlSkinnerProc::HasRecord(window));
 }
 
 INSTANTIATE_TEST_SUITE_P(SkinControl, BothAttachKinds,
@@ -173,9 +175,10 @@ TEST(SkinControl, AForeignSubclassOnTopKeepsTheSkinnersEntryAsAPassThrough) {
     EXPECT_EQ(TForeignProc::seen, 2);
     EXPECT_EQ(again->Text(), L"再来");
     delete again;
-    EXPECT_NE(GetPropW(window, TSkinControlProcTag::PropertyName), nullptr);
+    EXPECT_TRUE(TControlSkinnerProc::HasRecord(window));
     sample.edit->DestroyHandle();  // the pass-through goes with the window
     EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(TControlSkinnerProc::HasRecord(window));
 }
 
 TEST(SkinControl, AForeignWindowProcOnTopOfTheSkinnerStaysInTheChain) {
