@@ -106,10 +106,12 @@ bool TSoakRun::PostCellValue(HWND grid, const std::wstring& value, bool& taken) 
         TypeText(value);
     }
     HWND editor = nullptr;
-    if (!WaitFor("the cell editor", [&] {
-            editor = CellEditor(grid);
-            return editor && IsWindowVisible(editor) && TextOf(editor) == value;
-        }))
+    if (!Eventually(
+            [&] {
+                editor = CellEditor(grid);
+                return editor && IsWindowVisible(editor) && TextOf(editor) == value;
+            },
+            2000))
         return Fail("the cell editor does not show the typed " + Quoted(value) +
                     (editor ? ": it shows " + Quoted(TextOf(editor)) : std::string()));
     PressKey(VK_RETURN);

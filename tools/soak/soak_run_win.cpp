@@ -323,8 +323,7 @@ bool TSoakRun::TypeIntoEdit() {
     program.Settle();  // a box that must not change is read once it has had the keys
     const std::wstring expected = readOnly ? before : FilteredText(before, typed, replace);
     Note("  " + Quoted(typed) + " into a box holding " + Quoted(before));
-    if (!WaitFor(
-            "the box to show the typed text", [&] { return TextOf(edit) == expected; }, 1000))
+    if (!Eventually([&] { return TextOf(edit) == expected; }, 1000))
         return Fail("typing " + Quoted(typed) + " into a box holding " + Quoted(before) +
                     " shows " + Quoted(TextOf(edit)) + ", expected " + Quoted(expected));
     return true;
@@ -480,9 +479,7 @@ bool TSoakRun::UseHelpWindow() {
             program.Settle();
             const std::wstring expected = MemoText(before, typed);
             Note("  " + Quoted(typed) + " into the memo");
-            if (!WaitFor(
-                    "the memo to show the typed text", [&] { return TextOf(memos[0]) == expected; },
-                    1000))
+            if (!Eventually([&] { return TextOf(memos[0]) == expected; }, 1000))
                 return Fail("typing " + Quoted(typed) + " at the end of the memo shows " +
                             Quoted(TextOf(memos[0])) + ", expected " + Quoted(expected));
             return true;
