@@ -110,6 +110,8 @@ private:
     std::string HitTestCodes(HWND top) const;
     POINT CenterOf(HWND window) const;
     std::string WindowName(HWND window) const;
+    // Where a top-level window is, its region and the first shown window above it.
+    std::string PlacementOf(HWND top) const;
 
     TProgramUnderTest& program;
     TSectionModel& model;

@@ -182,7 +182,8 @@ bool TSoakRun::WaitForFocus(HWND window) {
                 " clicked, under the pointer is " + WindowName(WindowFromPoint(CenterOf(window))) +
                 "; the mouse is captured by " + WindowName(program.CaptureWindow()) +
                 "; the focus is on " + WindowName(program.FocusWindow()) +
-                ", the front window is " + WindowName(GetForegroundWindow()));
+                ", the front window is " + WindowName(GetForegroundWindow()) + "; " +
+                PlacementOf(GetAncestor(window, GA_ROOT)));
 }
 
 bool TSoakRun::ClickForFocus(HWND target, POINT at) {
@@ -198,6 +199,23 @@ bool TSoakRun::ClickUntil(POINT at, const char* what, const std::function<bool()
 std::string TSoakRun::WindowName(HWND window) const {
     if (!window) return "no window";
     return WideToUtf8(ClassOf(window)) + " '" + WideToUtf8(TextOf(window)) + "'";
+}
+
+std::string TSoakRun::PlacementOf(HWND top) const {
+    RECT r{};
+    GetWindowRect(top, &r);
+    std::string text = WindowName(top) + (IsWindowVisible(top) ? " shown" : " hidden") + " at " +
+                       std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+                       std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    RECT box{};
+    if (GetWindowRgn(top, region) != ERROR && GetRgnBox(region, &box) != ERROR)
+        text += ", region " + std::to_string(box.left) + "," + std::to_string(box.top) + " to " +
+                std::to_string(box.right) + "," + std::to_string(box.bottom);
+    DeleteObject(region);
+    HWND above = GetWindow(top, GW_HWNDPREV);
+    while (above && !IsWindowVisible(above)) above = GetWindow(above, GW_HWNDPREV);
+    return text + ", below " + WindowName(above);
 }
 
 // ---- windows -------------------------------------------------------------------------------
