@@ -506,8 +506,16 @@ bool TSoakRun::UseHelpWindow() {
         default:
             Note("  its close box");
             POINT close;
-            return CloseBoxPoint(help, close) && ClickUntil(close, "the help window to close",
-                                                            [&] { return !IsWindowVisible(help); });
+            if (!CloseBoxPoint(help, close)) return false;
+            Click(close);
+            return Eventually([&] { return !IsWindowVisible(help); }, 2000) ||
+                   Fail("a click on its close box at " + std::to_string(close.x) + "," +
+                        std::to_string(close.y) +
+                        " leaves the help window open; under the pointer is " +
+                        WindowName(WindowFromPoint(close)) + ", hit-test " +
+                        std::to_string(Ask(help, WM_NCHITTEST, 0, MAKELPARAM(close.x, close.y))) +
+                        ", the front window is " + WindowName(GetForegroundWindow()) + "; " +
+                        PlacementOf(help));
     }
 }
 
