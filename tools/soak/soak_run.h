@@ -112,6 +112,8 @@ private:
     std::string WindowName(HWND window) const;
     // Where a top-level window is, its region and the first shown window above it.
     std::string PlacementOf(HWND top) const;
+    // Whether other lies above window in the window order.
+    static bool LiesBelow(HWND window, HWND other);
 
     TProgramUnderTest& program;
     TSectionModel& model;

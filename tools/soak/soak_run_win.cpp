@@ -220,6 +220,12 @@ std::string TSoakRun::PlacementOf(HWND top) const {
 
 // ---- windows -------------------------------------------------------------------------------
 
+bool TSoakRun::LiesBelow(HWND window, HWND other) {
+    for (HWND above = GetWindow(window, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
+        if (above == other) return true;
+    return false;
+}
+
 HWND TSoakRun::ActiveTop() const {
     const HWND help = program.TopWindow(L"TAboutBox");
     return help ? help : program.MainWindow();
@@ -463,7 +469,9 @@ bool TSoakRun::HoverControls() {
 bool TSoakRun::UseHelpWindow() {
     const HWND main = program.MainWindow();
     HWND help = program.TopWindow(L"TAboutBox");
-    if (!help || Chance(0.15)) {
+    // Under Wine the main window's activation can put the help window, which it owns, below
+    // it; a user brings it back with the help button, which raises it.
+    if (!help || Chance(0.15) || LiesBelow(help, main)) {
         if (!MakeForeground(main)) return false;
         HWND helpButton = nullptr;
         for (HWND button : Visible(main, L"TButton"))
