@@ -112,6 +112,8 @@ private:
     std::string WindowName(HWND window) const;
     // Where a top-level window is, its region and the first shown window above it.
     std::string PlacementOf(HWND top) const;
+    // What a click at that point met: the window under it, the front window and where top is.
+    std::string ScreenAt(POINT at, HWND top) const;
     // Whether other lies above window in the window order.
     static bool LiesBelow(HWND window, HWND other);
 

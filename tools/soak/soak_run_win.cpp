@@ -179,11 +179,9 @@ bool TSoakRun::WaitFor(const char* what, const std::function<bool()>& done, int 
 bool TSoakRun::WaitForFocus(HWND window) {
     return Eventually([&] { return program.FocusWindow() == window; }, 2000) ||
            Fail("the keyboard focus does not come to the " + WindowName(window) +
-                " clicked, under the pointer is " + WindowName(WindowFromPoint(CenterOf(window))) +
-                "; the mouse is captured by " + WindowName(program.CaptureWindow()) +
-                "; the focus is on " + WindowName(program.FocusWindow()) +
-                ", the front window is " + WindowName(GetForegroundWindow()) + "; " +
-                PlacementOf(GetAncestor(window, GA_ROOT)));
+                " clicked; the mouse is captured by " + WindowName(program.CaptureWindow()) +
+                "; the focus is on " + WindowName(program.FocusWindow()) + "; " +
+                ScreenAt(CenterOf(window), GetAncestor(window, GA_ROOT)));
 }
 
 bool TSoakRun::ClickForFocus(HWND target, POINT at) {
@@ -199,6 +197,12 @@ bool TSoakRun::ClickUntil(POINT at, const char* what, const std::function<bool()
 std::string TSoakRun::WindowName(HWND window) const {
     if (!window) return "no window";
     return WideToUtf8(ClassOf(window)) + " '" + WideToUtf8(TextOf(window)) + "'";
+}
+
+std::string TSoakRun::ScreenAt(POINT at, HWND top) const {
+    return "under the pointer at " + std::to_string(at.x) + "," + std::to_string(at.y) + " is " +
+           WindowName(WindowFromPoint(at)) + ", the front window is " +
+           WindowName(GetForegroundWindow()) + "; " + PlacementOf(top);
 }
 
 std::string TSoakRun::PlacementOf(HWND top) const {
@@ -517,13 +521,9 @@ bool TSoakRun::UseHelpWindow() {
             if (!CloseBoxPoint(help, close)) return false;
             Click(close);
             return Eventually([&] { return !IsWindowVisible(help); }, 2000) ||
-                   Fail("a click on its close box at " + std::to_string(close.x) + "," +
-                        std::to_string(close.y) +
-                        " leaves the help window open; under the pointer is " +
-                        WindowName(WindowFromPoint(close)) + ", hit-test " +
+                   Fail("a click on its close box leaves the help window open; hit-test " +
                         std::to_string(Ask(help, WM_NCHITTEST, 0, MAKELPARAM(close.x, close.y))) +
-                        ", the front window is " + WindowName(GetForegroundWindow()) + "; " +
-                        PlacementOf(help));
+                        "; " + ScreenAt(close, help));
     }
 }
 
