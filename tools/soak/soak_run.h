@@ -55,6 +55,9 @@ private:
     bool UseHelpWindow();
     bool UseTitleBar();
     bool UseSystemMenu();
+    // Opens the system menu of top, a window in front, from its caption or with Alt+Space,
+    // moves in it and closes it with Escape.
+    bool OpenSystemMenu(HWND top, bool fromCaption);
     bool UseContextMenu();
     bool HoverControls();
 

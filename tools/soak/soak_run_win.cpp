@@ -91,7 +91,7 @@ bool TSoakRun::Step() {
 }
 
 bool TSoakRun::WarmUp() {
-    Note("warm-up: every page, the help window, a drop-down and the menus once");
+    Note("warm-up: every page, the help window, a drop-down and the menus");
     const HWND main = program.MainWindow();
     if (!MakeForeground(main)) return false;
     const HWND pages = FindWindowExW(main, nullptr, L"TPageControl", nullptr);
@@ -104,8 +104,15 @@ bool TSoakRun::WarmUp() {
         if (!WaitFor("the page to show", [&] { return Ask(pages, TCM_GETCURSEL) == i; }))
             return false;
     }
-    return UseContextMenu() && UseSystemMenu() && DropDownCombo() && UseHelpWindow() && Finish() &&
-           AnswerBoxes() && CheckAlive();
+    // A system menu looks different opened from the keyboard and from the caption, and on the
+    // main window and the help window: each way once.
+    const auto bothSystemMenus = [this] {
+        const HWND top = ActiveTop();
+        return MakeForeground(top) && OpenSystemMenu(top, true) && MakeForeground(top) &&
+               OpenSystemMenu(top, false);
+    };
+    return UseContextMenu() && bothSystemMenus() && DropDownCombo() && UseHelpWindow() &&
+           bothSystemMenus() && Finish() && AnswerBoxes() && CheckAlive();
 }
 
 bool TSoakRun::Finish() {
@@ -567,9 +574,12 @@ bool TSoakRun::UseTitleBar() {
 
 bool TSoakRun::UseSystemMenu() {
     const HWND top = ActiveTop();
-    if (!MakeForeground(top)) return false;
+    return MakeForeground(top) && OpenSystemMenu(top, Chance(0.5));
+}
+
+bool TSoakRun::OpenSystemMenu(HWND top, bool fromCaption) {
     POINT at;
-    if (Chance(0.5) && CaptionPoint(top, at)) {
+    if (fromCaption && CaptionPoint(top, at)) {
         Note("  right click on the caption");
         // Two caption clicks within the double-click time count as a double click, which opens
         // no menu: a user's second menu comes later than that.
