@@ -386,9 +386,14 @@ bool TSoakRun::DropDownCombo() {
     HWND list = nullptr;
     const POINT button{r.right - 8, (r.top + r.bottom) / 2};
     if (!Reach(combo, button)) return false;
-    if (!ClickUntil(button, "the drop-down list",
-                    [&] { return (list = program.TopWindow(L"ComboLBox")) != nullptr; }))
-        return false;
+    Click(button);
+    if (!Eventually([&] { return (list = program.TopWindow(L"ComboLBox")) != nullptr; }, 2000))
+        return Fail("a click on the button of the " + WindowName(combo) +
+                    " drops no list down; the box answers dropped state " +
+                    std::to_string(Ask(combo, CB_GETDROPPEDSTATE)) + ", the mouse is captured by " +
+                    WindowName(program.CaptureWindow()) + ", the focus is on " +
+                    WindowName(program.FocusWindow()) + "; " +
+                    ScreenAt(button, GetAncestor(combo, GA_ROOT)));
     switch (Below(3)) {
         case 0: PressKey(VK_ESCAPE); break;
         case 1:
