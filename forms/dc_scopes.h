@@ -107,6 +107,17 @@ private:
     HGDIOBJ original = nullptr;
 };
 
+// A memory context that measures text as the screen does (same resolution, same font mapping),
+// made once for the process and kept to its end: a screen context from GetDC(nullptr) costs,
+// under Wine, a visible-region query and several display checks at the server each time, and
+// measuring needs neither. For the GUI thread; select into it only inside a TSavedDC. Null
+// while GDI is out of contexts.
+inline HDC MeasuringDC() {
+    static Owned<HDC, &DeleteDC> dc;
+    if (!dc) dc.Reset(CreateCompatibleDC(nullptr));
+    return dc.Get();
+}
+
 // Fills a rectangle with a solid colour through the context's own DC brush: no GDI object is
 // made, so none can leak.
 inline void FillSolidRect(HDC dc, const RECT& r, COLORREF colour) {

@@ -49,10 +49,10 @@ void TLabel::AdjustSize() {
     const std::wstring caption = GetText();
     RECT r{0, 0, 0, 0};
     {
-        const TWindowDC screen(nullptr);
-        const TSavedDC saved(screen.Dc());
-        SelectObject(screen.Dc(), Font()->Handle());
-        DrawTextW(screen.Dc(), caption.empty() ? L" " : caption.c_str(),
+        const HDC measuring = MeasuringDC();
+        const TSavedDC saved(measuring);
+        SelectObject(measuring, Font()->Handle());
+        DrawTextW(measuring, caption.empty() ? L" " : caption.c_str(),
                   caption.empty() ? 1 : static_cast<int>(caption.size()), &r,
                   DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     }

@@ -119,14 +119,13 @@ bool TTabSet::ScrollerVisible() const { return scroller->Visible(); }
 
 std::vector<int> TTabSet::TextWidths() {
     std::vector<int> widths;
-    TWindowDC screen(nullptr);
-    TSavedDC saved(screen.Dc());
-    SelectObject(screen.Dc(), Font()->Handle());
+    const HDC measuring = MeasuringDC();
+    const TSavedDC saved(measuring);
+    SelectObject(measuring, Font()->Handle());
     for (int i = 0; i < tabs.Count(); ++i) {
         const std::wstring caption = tabs.Get(i);
         SIZE size{};
-        GetTextExtentPoint32W(screen.Dc(), caption.c_str(), static_cast<int>(caption.size()),
-                              &size);
+        GetTextExtentPoint32W(measuring, caption.c_str(), static_cast<int>(caption.size()), &size);
         widths.push_back(size.cx);
     }
     return widths;
