@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "skin/controls/classification_rules.h"
 
@@ -42,6 +43,9 @@ private:
 
     TControlSkinnerHost& frame;
     TSkinData& skin;
+    // The skin's Skin3rd lines, read once for all the components a classifier goes through.
+    std::vector<std::wstring> skin3rdLines;
+    bool skin3rdRead = false;
 };
 
 // Whether an object is of the named class or derives from it (by class-library class names,

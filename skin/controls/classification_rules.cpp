@@ -5,12 +5,6 @@
 
 namespace {
 
-std::wstring LowerWide(std::wstring_view text) {
-    std::wstring lower(text);
-    for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
-    return lower;
-}
-
 bool Gate(const TSkinFacts& skin, TSkinControlType kind) {
     return HasSkinControl(skin.controls, kind);
 }
@@ -40,12 +34,23 @@ bool NeverSkinnedClass(std::string_view upperName) {
 
 std::optional<std::wstring> Skin3rdKind(const std::vector<std::wstring>& lines,
                                         std::string_view className) {
-    std::wstring key(className.begin(), className.end());
-    key = LowerWide(key) + L"=";
+    // Runs for every component of every form a frame skinner attaches to, against every line:
+    // a line is folded only as far as it matches, and only the matching one is copied.
+    const auto folded = [](wchar_t c) {
+        return c < 0x80 ? static_cast<wchar_t>(c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c)
+                        : static_cast<wchar_t>(std::towlower(c));
+    };
+    const auto beginsWithKey = [&](const std::wstring& line) {
+        if (line.size() <= className.size() || line[className.size()] != L'=') return false;
+        for (size_t i = 0; i < className.size(); ++i)
+            if (folded(line[i]) != folded(static_cast<unsigned char>(className[i]))) return false;
+        return true;
+    };
     for (const std::wstring& line : lines) {
-        const std::wstring lower = LowerWide(line);
-        if (lower.compare(0, key.size(), key) != 0) continue;
-        return lower.substr(lower.find(L'=') + 1, 50);
+        if (!beginsWithKey(line)) continue;
+        std::wstring kind = line.substr(className.size() + 1, 50);
+        for (wchar_t& c : kind) c = folded(c);
+        return kind;
     }
     return std::nullopt;
 }

@@ -132,9 +132,12 @@ void TControlClassifier::ClassifyComponent(TComponent* c, TComponent* owner) {
 }
 
 bool TControlClassifier::ClassifyBySkin3rd(const std::string& upperName, TComponent* c) {
-    std::vector<std::wstring> lines;
-    for (int i = 0; i < skin.Skin3rd()->Count(); ++i) lines.push_back(skin.Skin3rd()->Get(i));
-    const std::optional<std::wstring> kind = Skin3rdKind(lines, upperName);
+    if (!skin3rdRead) {
+        for (int i = 0; i < skin.Skin3rd()->Count(); ++i)
+            skin3rdLines.push_back(skin.Skin3rd()->Get(i));
+        skin3rdRead = true;
+    }
+    const std::optional<std::wstring> kind = Skin3rdKind(skin3rdLines, upperName);
     if (!kind) return false;
     if (*kind != L"nil") Apply(Skin3rdAction(*kind, Facts()), c);
     return true;

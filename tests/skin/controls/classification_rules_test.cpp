@@ -52,6 +52,11 @@ TEST(ClassificationRules, Skin3rdTakesTheFirstLineThatStartsWithTheClassAndEqual
     EXPECT_EQ(Skin3rdKind(lines, "TPANELX"), L"panel");
     EXPECT_EQ(Skin3rdKind(lines, "TWIDE")->size(), 50u);
     EXPECT_EQ(Skin3rdKind({}, "TBUTTON"), std::nullopt);
+    // Lines shorter than the key, differing only in its last letter, or with an empty kind.
+    const std::vector<std::wstring> odd = {L"TPan", L"TPANEM=panel", L"TPANEL=", L"TGrid=MyTab"};
+    EXPECT_EQ(Skin3rdKind(odd, "TPANEL"), L"");
+    EXPECT_EQ(Skin3rdKind(odd, "TPAN"), std::nullopt);
+    EXPECT_EQ(Skin3rdKind(odd, "TGRID"), L"mytab");
 }
 
 TEST(ClassificationRules, Skin3rdKindsAndTheirGates) {
