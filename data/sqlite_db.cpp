@@ -198,8 +198,9 @@ void TSqliteStatement::Fail(int code, std::string_view action) const {
 
 // --- TSqliteTransaction ---------------------------------------------------------------------
 
-TSqliteTransaction::TSqliteTransaction(TSqliteDatabase& database) : database(database) {
-    database.Exec("BEGIN IMMEDIATE");
+TSqliteTransaction::TSqliteTransaction(TSqliteDatabase& database, TTransactionKind kind)
+    : database(database) {
+    database.Exec(kind == TTransactionKind::Write ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
 TSqliteTransaction::~TSqliteTransaction() {

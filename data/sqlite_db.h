@@ -94,10 +94,16 @@ private:
     Owned<sqlite3*, &sqlite_detail::CloseDatabase> db;
 };
 
-// BEGIN IMMEDIATE now; ROLLBACK when destroyed without Commit.
+// A write transaction takes the write lock now (BEGIN IMMEDIATE). A read transaction (BEGIN)
+// takes the shared lock at its first read and keeps it to the end, so that its statements read
+// one state of the file and lock and check it once, not once each. ROLLBACK when destroyed
+// without Commit.
+enum class TTransactionKind { Write, Read };
+
 class TSqliteTransaction {
 public:
-    explicit TSqliteTransaction(TSqliteDatabase& database);
+    explicit TSqliteTransaction(TSqliteDatabase& database,
+                                TTransactionKind kind = TTransactionKind::Write);
     TSqliteTransaction(const TSqliteTransaction&) = delete;
     TSqliteTransaction& operator=(const TSqliteTransaction&) = delete;
     ~TSqliteTransaction();

@@ -37,6 +37,8 @@ private:
 
 TTableCursor::TTableCursor(TSqliteDatabase& database, const std::string& table)
     : database(database), table(table), quotedTable(QuoteIdentifier(table)) {
+    // Reading the schema, preparing the statements and counting the rows under one lock.
+    TSqliteTransaction reading(database, TTransactionKind::Read);
     {
         TSqliteStatement exists = database.Prepare(
             "SELECT 1 FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE");
@@ -78,6 +80,7 @@ TTableCursor::TTableCursor(TSqliteDatabase& database, const std::string& table)
         database.Prepare(select + " WHERE " + keyName + " < ?1" + descending + "?2 OFFSET ?3"));
     byKey.emplace(database.Prepare(select + " WHERE " + keyName + " = ?1"));
     Reload();
+    reading.Commit();
 }
 
 int TTableCursor::CountWhere(const std::string& condition, std::optional<int64_t> key) {

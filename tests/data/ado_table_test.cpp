@@ -5,6 +5,8 @@
 #include <fstream>
 #include <random>
 
+#include <sqlite3.h>
+
 #include "data/seed_db.h"
 #include "table_fixture.h"
 
@@ -338,6 +340,27 @@ TEST_F(AdoTable, FailedWritesKeepTheEdit) {
     table.Cancel();
     table.Refresh();
     EXPECT_EQ(table.RecordCount(), 0);
+}
+
+// Opening reads the schema and counts the rows under one read lock, which it lets go of: a
+// writer that needs the file to itself gets it at once, after a good open and after a failed one.
+TEST_F(AdoTable, OpeningLeavesNoLockOnTheFile) {
+    MakeSections();
+    const auto exclusiveAtOnce = [] {
+        TSqliteDatabase other("weight.db", TOpenMode::ReadWrite);
+        sqlite3_busy_timeout(other.Handle(), 0);
+        other.Exec("BEGIN EXCLUSIVE");
+        other.Exec("COMMIT");
+    };
+    TADOTable table(nullptr);
+    Point(table, L"槽钢");
+    table.Open();
+    EXPECT_GT(table.RecordCount(), 0);
+    EXPECT_NO_THROW(exclusiveAtOnce());
+    table.Close();
+    table.SetTableName(L"没有这张表");
+    EXPECT_NE(ErrorOf([&] { table.Open(); }).find(L"没有表"), std::wstring::npos);
+    EXPECT_NO_THROW(exclusiveAtOnce());
 }
 
 // The tables as the seed tool writes them: designations are text, everything else numbers.
