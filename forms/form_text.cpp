@@ -1,7 +1,5 @@
 #include "forms/form_text.h"
 
-#include <cctype>
-
 #include "forms/exception.h"
 #include "forms/text.h"
 
@@ -55,12 +53,13 @@ private:
         }
     }
 
+    // Identifiers are ASCII, whatever the C library's locale says of other bytes; tested inline,
+    // as every character of a description passes here.
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
     static bool IsIdentStart(char c) {
-        return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
     }
-    static bool IsIdentChar(char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-    }
+    static bool IsIdentChar(char c) { return IsIdentStart(c) || IsDigit(c); }
 
     bool PeekChar(char c) {
         SkipBlanks();
@@ -153,8 +152,7 @@ private:
         } else if (c == '{') {
             value.kind = TFormValue::Kind::Binary;
             value.bytes = HexBlock();
-        } else if (c == '-' || c == '+' || c == '$' ||
-                   std::isdigit(static_cast<unsigned char>(c))) {
+        } else if (c == '-' || c == '+' || c == '$' || IsDigit(c)) {
             value.kind = TFormValue::Kind::Integer;
             value.integer = Integer();
         } else if (IsIdentStart(c)) {
@@ -225,8 +223,7 @@ private:
                 ++pos;
                 int64_t code = 0;
                 size_t digits = 0;
-                while (pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos])) &&
-                       digits < 6) {
+                while (pos < text.size() && IsDigit(text[pos]) && digits < 6) {
                     code = code * 10 + (text[pos++] - '0'), ++digits;
                 }
                 if (digits == 0 || code > 0xFFFF) Fail(L"0 到 65535 的字符编码", Describe());
