@@ -47,6 +47,14 @@ TNineSlice NineSlicePieces(const TRect& dest, const TRect& cell, const TRect& ma
     return result;
 }
 
+bool ReadsOnlyInside(const TNineSlice& pieces, int width, int height) {
+    return std::all_of(pieces.begin(), pieces.end(), [&](const TSlicePiece& piece) {
+        const TRect& s = piece.source;
+        return piece.dest.IsEmpty() || (!s.IsEmpty() && s.left >= 0 && s.top >= 0 &&
+                                        s.right <= width && s.bottom <= height);
+    });
+}
+
 std::optional<TThreeSlice> ThreeSlicePieces(const TRect& dest, const TRect& cell, int leftCap,
                                             int rightCap) {
     if (dest.right < dest.left || dest.bottom < dest.top) return std::nullopt;

@@ -68,6 +68,11 @@ struct TNineSlice {
 TNineSlice NineSlicePieces(const TRect& dest, const TRect& cell, const TRect& margins,
                            TCentreMode centre);
 
+// Whether every piece that has somewhere to go reads a non-empty part of a width x height image
+// lying wholly inside it: then the pieces paint all of their destination, and an image composed
+// from them shows nothing of its own black background.
+bool ReadsOnlyInside(const TNineSlice& pieces, int width, int height);
+
 // A horizontal bar: left cap, middle pieces repeated at their own width, right cap (drawn last,
 // covering any overrun of the last middle piece). Caps are not zeroed when they do not fit.
 struct TThreeSlice {

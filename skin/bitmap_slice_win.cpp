@@ -1,5 +1,6 @@
 #include "skin/bitmap_slice_win.h"
 
+#include "forms/dc_scopes.h"
 #include "skin/bitmap_draw_win.h"
 #include "skin/bitmap_slice.h"
 
@@ -63,10 +64,25 @@ void DrawNineSlice(HDC dc, const TRect& dest, TBitmap& strip, const TRect& margi
                    int frameCount, bool transparent, bool tileCentre, bool vertical) {
     if (InsideOut(dest)) return;
     // A cell outside the strip draws nothing, not a black rectangle.
-    if (!CellRect(strip.Width(), strip.Height(), cellNumber, frameCount, vertical)) return;
-    const std::unique_ptr<TBitmap> image =
-        MakeNineSlice(dest, strip, margins, cellNumber, frameCount, tileCentre, vertical);
-    PutImage(dc, dest, *image, transparent);
+    const std::optional<TRect> cell =
+        CellRect(strip.Width(), strip.Height(), cellNumber, frameCount, vertical);
+    if (!cell) return;
+    const TNineSlice pieces = NineSlicePieces(
+        dest, *cell, margins, tileCentre ? TCentreMode::Tile : TCentreMode::Stretch);
+    // A keyed picture has the key colour taken out of it as a whole, and pieces that leave
+    // parts undrawn show the composed image's black there: both go through the composed image.
+    if (transparent || !ReadsOnlyInside(pieces, strip.Width(), strip.Height())) {
+        const std::unique_ptr<TBitmap> image =
+            MakeNineSlice(dest, strip, margins, cellNumber, frameCount, tileCentre, vertical);
+        PutImage(dc, dest, *image, transparent);
+        return;
+    }
+    // Otherwise the pieces go straight onto the target, clipped to dest as the composed image
+    // would be: no image is made and freed for each draw.
+    const TSavedDC saved(dc);
+    IntersectClipRect(dc, dest.left, dest.top, dest.right, dest.bottom);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    DrawPieces(dc, pieces, strip);
 }
 
 void DrawNineSliceBorder(HDC dc, const TRect& dest, TBitmap& strip, const TRect& margins,

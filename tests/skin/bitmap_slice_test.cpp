@@ -90,6 +90,26 @@ TEST(BitmapSlice, MarginsThatDoNotFitAreDroppedInPairs) {
     EXPECT_EQ(exact.pieces[2].dest, (TRect{3, 0, 6, 5}));
 }
 
+// A nine-slice can go straight onto its target only when its pieces paint all of it.
+TEST(BitmapSlice, PiecesReadOnlyInsideTheImageWhenEachHasPixelsThere) {
+    const TRect margins{4, 4, 4, 4};
+    // A 12 x 12 cell in a 24 x 12 strip, drawn larger and smaller than itself.
+    EXPECT_TRUE(ReadsOnlyInside(
+        NineSlicePieces({5, 5, 105, 35}, {12, 0, 24, 12}, margins, TCentreMode::Stretch), 24, 12));
+    EXPECT_TRUE(ReadsOnlyInside(
+        NineSlicePieces({0, 0, 6, 20}, {0, 0, 12, 12}, margins, TCentreMode::Tile), 24, 12));
+    // A cell no wider than its margins leaves the top and bottom edges and the centre nothing
+    // to read.
+    EXPECT_FALSE(ReadsOnlyInside(
+        NineSlicePieces({0, 0, 40, 40}, {0, 0, 8, 12}, margins, TCentreMode::Stretch), 24, 12));
+    // A cell reaching past the image (a frame count that does not divide the strip).
+    EXPECT_FALSE(ReadsOnlyInside(
+        NineSlicePieces({0, 0, 40, 40}, {20, 0, 32, 12}, margins, TCentreMode::Stretch), 24, 12));
+    // An empty destination draws nothing and needs nothing.
+    EXPECT_TRUE(ReadsOnlyInside(
+        NineSlicePieces({0, 0, 0, 0}, {0, 0, 8, 12}, margins, TCentreMode::Stretch), 24, 12));
+}
+
 TEST(BitmapSlice, PiecesNeedTheirMarginsAndTheCentreFollowsTheMode) {
     struct Case {
         TRect margins;
