@@ -1,6 +1,7 @@
 #pragma once
 // TTimer: calls OnTimer every Interval milliseconds while Enabled, on the GUI thread, through a
-// hidden window of its own.
+// timer of the thread (SetTimer without a window), whose WM_TIMER any message loop that
+// dispatches what it gets passes on.
 
 #include <windows.h>
 
@@ -20,10 +21,11 @@ public:
     TNotifyEvent OnTimer;
 
 private:
-    static LRESULT CALLBACK TimerWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK TimerProc(HWND, UINT, UINT_PTR timerId, DWORD);
     void UpdateTimer();
+    void Stop();
 
     bool enabled = true;
     int interval = 1000;
-    HWND window = nullptr;
+    UINT_PTR id = 0;  // of the running timer, 0 while none runs
 };

@@ -1,5 +1,7 @@
 #include "forms/timer.h"
 
+#include <unordered_map>
+
 #include "forms/callback_guard.h"
 
 PONDERIX_DEFINE_CLASS(TTimer, [](TClassBuilder<TTimer>& b) {
@@ -10,33 +12,18 @@ PONDERIX_DEFINE_CLASS(TTimer, [](TClassBuilder<TTimer>& b) {
 
 namespace {
 
-const wchar_t kTimerWindowClass[] = L"TPUtilWindow";
-constexpr UINT_PTR kTimerId = 1;
+// The running timers by the id SetTimer gave them. Timers belong to the GUI thread, which alone
+// sets, kills and dispatches them.
+std::unordered_map<UINT_PTR, TTimer*>& RunningTimers() {
+    static std::unordered_map<UINT_PTR, TTimer*> timers;
+    return timers;
+}
 
 }  // namespace
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner) {
-    static const ATOM registered = [] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = TimerWndProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kTimerWindowClass;
-        return RegisterClassExW(&wc);
-    }();
-    (void)registered;
-    window = CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    UpdateTimer();
-}
+TTimer::TTimer(TComponent* owner) : TComponent(owner) { UpdateTimer(); }
 
-TTimer::~TTimer() {
-    if (window) {
-        KillTimer(window, kTimerId);
-        DestroyWindow(window);
-    }
-}
+TTimer::~TTimer() { Stop(); }
 
 void TTimer::SetEnabled(bool value) {
     if (value == enabled) return;
@@ -50,17 +37,26 @@ void TTimer::SetInterval(int value) {
     UpdateTimer();
 }
 
+// A thread timer, not one of a window of its own: a window is a round trip or more to the
+// window server for each call on it under Wine, and the message loop dispatches a thread
+// timer's WM_TIMER to TimerProc all the same.
 void TTimer::UpdateTimer() {
-    if (!window) return;
-    KillTimer(window, kTimerId);
-    if (enabled && interval > 0) SetTimer(window, kTimerId, static_cast<UINT>(interval), nullptr);
+    Stop();
+    if (!enabled || interval <= 0) return;
+    id = SetTimer(nullptr, 0, static_cast<UINT>(interval), &TTimer::TimerProc);
+    if (id) RunningTimers()[id] = this;
 }
 
-LRESULT CALLBACK TTimer::TimerWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_TIMER) {
-        auto* self = reinterpret_cast<TTimer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self && self->OnTimer) GuardCallback([self] { self->OnTimer(self); });
-        return 0;
-    }
-    return DefWindowProcW(window, msg, wParam, lParam);
+void TTimer::Stop() {
+    if (!id) return;
+    KillTimer(nullptr, id);
+    RunningTimers().erase(id);
+    id = 0;
+}
+
+void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR timerId, DWORD) {
+    const auto found = RunningTimers().find(timerId);
+    if (found == RunningTimers().end()) return;  // killed with its WM_TIMER already queued
+    TTimer* self = found->second;
+    if (self->OnTimer) GuardCallback([self] { self->OnTimer(self); });
 }

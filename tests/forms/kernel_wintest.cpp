@@ -247,6 +247,25 @@ TEST_F(KernelWindows, TimerFiresOnTheGuiThread) {
     EXPECT_EQ(ticks, stopped);
 }
 
+// Timers run side by side, each at its own pace; one freed while its tick waits in the queue
+// does not tick again.
+TEST_F(KernelWindows, TimersRunApartAndAFreedOneTicksNoMore) {
+    int fastTicks = 0, slowTicks = 0;
+    auto fast = std::make_unique<TTimer>(nullptr);
+    TTimer slow(nullptr);
+    fast->SetInterval(10);
+    slow.SetInterval(200);
+    fast->OnTimer = [&](TObject*) { ++fastTicks; };
+    slow.OnTimer = [&](TObject*) { ++slowTicks; };
+    EXPECT_TRUE(PumpUntil([&] { return fastTicks >= 5; }, std::chrono::seconds(5)));
+    EXPECT_LT(slowTicks, fastTicks);
+    Sleep(50);  // the fast timer's tick is due, not yet dispatched
+    const int beforeFree = fastTicks;
+    fast.reset();
+    EXPECT_TRUE(PumpUntil([&] { return slowTicks >= 1; }, std::chrono::seconds(5)));
+    EXPECT_EQ(fastTicks, beforeFree);
+}
+
 TEST(ErrorBox, PeriodIsAppendedOnlyAfterCharactersThatSortAfterAPoint) {
     const struct {
         const wchar_t* message;
