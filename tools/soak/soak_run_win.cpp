@@ -394,18 +394,26 @@ bool TSoakRun::DropDownCombo() {
                     WindowName(program.CaptureWindow()) + ", the focus is on " +
                     WindowName(program.FocusWindow()) + "; " +
                     ScreenAt(button, GetAncestor(combo, GA_ROOT)));
+    Note("  " + WindowName(combo));
     switch (Below(3)) {
-        case 0: PressKey(VK_ESCAPE); break;
+        case 0:
+            Note("  closed with Escape");
+            PressKey(VK_ESCAPE);
+            break;
         case 1:
+            Note("  closed with Down and Enter");
             PressKey(VK_DOWN);
             PressKey(VK_RETURN);
             break;
         default: {
             RECT items;
             GetWindowRect(list, &items);
-            Click({(items.left + items.right) / 2,
-                   items.top + 2 +
-                       Below(std::max(1, static_cast<int>(items.bottom - items.top) - 4))});
+            const POINT item{
+                (items.left + items.right) / 2,
+                items.top + 2 + Below(std::max(1, static_cast<int>(items.bottom - items.top) - 4))};
+            Note("  closed with a click on the list at " + std::to_string(item.x) + "," +
+                 std::to_string(item.y));
+            Click(item);
         }
     }
     return WaitFor("the drop-down list to close", [&] { return !program.TopWindow(L"ComboLBox"); });
