@@ -183,6 +183,7 @@ void TWinSkinForm::OnGetMinMaxInfo(TMessage& message) {
 
 void TWinSkinForm::OnSkinActive() {
     activated = true;
+    bool repainted = false;
     if (skinState == fsAttached) {
         if (kind == wkMdiChild && manager && manager->MdiMaximized()) {
             SetNativeCaption(true);
@@ -191,10 +192,11 @@ void TWinSkinForm::OnSkinActive() {
                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         } else if (windowState != fwMinimized && !Captionless()) {
             skinState = fsActivating;
-            FitToFrame(false, true);
+            repainted = FitToFrame(false, true);
             skinState = fsActive;
         }
     }
+    ReleaseHeldPaint(repainted);
     skinState = fsActive;
     SetHoverTimer(active);
     PaintFrame(nullptr);

@@ -92,8 +92,15 @@ public:
     void FreeSysButtons();
     // Resizes the window around its client area for the skinned frame. With regionFirst the
     // region for the new size is set before, without a redraw, so that the window is repainted
-    // once, by the resize, rather than by the resize and again by the region.
-    void FitToFrame(bool refresh, bool regionFirst = false);
+    // once, by the resize, rather than by the resize and again by the region; true when the
+    // whole window, controls and frames included, was so invalidated.
+    bool FitToFrame(bool refresh, bool regionFirst = false);
+    // Between the attach and CN_SkinActive: the window and its controls are painted whole, and
+    // skinned, once CN_SkinActive has come (by the fit's repaint, or else by ReleaseHeldPaint),
+    // so what they would paint before, at the window's first showing, is dropped.
+    void HoldPaintUntilActive();
+    // Ends the hold; the whole window is repainted unless it has just been (repainted).
+    void ReleaseHeldPaint(bool repainted);
     // For an MDI frame: whether its active MDI child is maximised.
     bool IsMdiChildMaximized() const;
     // For an MDI child: the maximised presentation (native caption inside the MDI client, no
@@ -246,6 +253,7 @@ private:
     HWND pendingMdiChild = nullptr;
     bool savedMenuUpdate = false;
     bool activated = false;
+    bool paintHeld = false;  // HoldPaintUntilActive's, until ReleaseHeldPaint
     bool classifying = false;
     bool classifyAgain = false;
     std::wstring caption;

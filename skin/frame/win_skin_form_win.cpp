@@ -1,6 +1,7 @@
 #include "skin/frame/win_skin_form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "forms/dc_scopes.h"
 #include "forms/forms.h"
@@ -153,7 +154,22 @@ void TWinSkinForm::Attach(TSkinData* skinData) {
     }
     windowInstance.Attach(handle, [this](TMessage& message) { WindowMessage(message); });
     ClassifyControls();
-    InvalidateRect(handle, nullptr, TRUE);
+    if (skinState == fsAttached)
+        HoldPaintUntilActive();
+    else
+        InvalidateRect(handle, nullptr, TRUE);
+}
+
+void TWinSkinForm::HoldPaintUntilActive() {
+    RedrawWindow(handle, nullptr, nullptr,
+                 RDW_VALIDATE | RDW_NOFRAME | RDW_NOERASE | RDW_ALLCHILDREN);
+    paintHeld = true;
+}
+
+void TWinSkinForm::ReleaseHeldPaint(bool repainted) {
+    if (!std::exchange(paintHeld, false) || repainted || !IsWindow(handle)) return;
+    RedrawWindow(handle, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TWinSkinForm::ClassifyControls() {
@@ -183,6 +199,7 @@ void TWinSkinForm::Detach() {
     systemMenu.reset();
     if (hoverTimer) hoverTimer->SetEnabled(false);
     if (!windowInstance.Attached()) return;
+    ReleaseHeldPaint(false);
     Unsubclass();
     FreeControlSkinners();
     // After the control skinners, which may sit in the form's procedure after this one.
@@ -225,6 +242,7 @@ void TWinSkinForm::ReleaseWindow() {
     systemMenu.reset();
     if (hoverTimer) hoverTimer->SetEnabled(false);
     if (!windowInstance.Attached()) return;
+    ReleaseHeldPaint(false);
     Unsubclass();
     FreeControlSkinners();
     DetachFormProcedure();
@@ -307,12 +325,12 @@ void TWinSkinForm::FreeSysButtons() {
     sysButtons.clear();
 }
 
-void TWinSkinForm::FitToFrame(bool refresh, bool regionFirst) {
+bool TWinSkinForm::FitToFrame(bool refresh, bool regionFirst) {
     if (windowState == fwMaximized) {
         SetWindowPos(handle, nullptr, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         if (regionFirst) UpdateRegion();  // the size stays: the region comes after, as ever
-        return;
+        return false;
     }
     // The client area kept is the one measured at attach, inside the native frame, so that the
     // window's contents keep the size they were laid out for whatever its border style was. A
@@ -369,12 +387,13 @@ void TWinSkinForm::FitToFrame(bool refresh, bool regionFirst) {
     }
     SetWindowPos(handle, nullptr, origin.x, origin.y, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    if (!regionFirst) return;
+    if (!regionFirst) return false;
     // A size the system did not grant (a minimum or maximum track size) needs its own region.
     RECT granted{};
     GetWindowRect(handle, &granted);
     if (granted.right - granted.left != width || granted.bottom - granted.top != height)
         UpdateRegion();
+    return true;
 }
 
 bool TWinSkinForm::AddControlSkinner(TSkinControl* skinner) {

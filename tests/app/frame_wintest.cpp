@@ -7,17 +7,23 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
 
 #include "about_box.h"
 #include "forms/application.h"
+#include "forms/buttons.h"
+#include "forms/containers.h"
 #include "forms/dc_scopes.h"
+#include "forms/edits.h"
 #include "forms/exception.h"
 #include "forms/forms.h"
 #include "forms/menus.h"
 #include "main_form.h"
+#include "skinned_form_fixture.h"
 #include "skinned_program_fixture.h"
 #include "skin/bitmap_draw_win.h"
 #include "skin/bitmap_slice_win.h"
@@ -944,3 +950,88 @@ TEST_F(Frame, PiecesWithoutTransparencyGiveARectangularRegionAtEverySize) {
 }
 
 }  // namespace
+
+namespace {
+
+// The paint messages each window of the thread receives while it lives: the sent ones (frame,
+// background) through a WH_CALLWNDPROC hook, WM_PAINT through a WH_GETMESSAGE hook.
+class TPaintCounter {
+public:
+    struct TCounts {
+        int frames = 0, backgrounds = 0, paints = 0;
+    };
+    TPaintCounter() {
+        active = this;
+        sent = SetWindowsHookExW(WH_CALLWNDPROC, &Sent, nullptr, GetCurrentThreadId());
+        taken = SetWindowsHookExW(WH_GETMESSAGE, &Taken, nullptr, GetCurrentThreadId());
+    }
+    ~TPaintCounter() {
+        UnhookWindowsHookEx(sent);
+        UnhookWindowsHookEx(taken);
+        active = nullptr;
+    }
+    TCounts Of(HWND window) const {
+        const auto found = counts.find(window);
+        return found == counts.end() ? TCounts{} : found->second;
+    }
+
+private:
+    static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && active) {
+            if (message->message == WM_NCPAINT) ++active->counts[message->hwnd].frames;
+            if (message->message == WM_ERASEBKGND) ++active->counts[message->hwnd].backgrounds;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static LRESULT CALLBACK Taken(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* message = reinterpret_cast<const MSG*>(lParam);
+        if (code == HC_ACTION && wParam == PM_REMOVE && active && message->message == WM_PAINT)
+            ++active->counts[message->hwnd].paints;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static inline TPaintCounter* active = nullptr;
+    HHOOK sent = nullptr, taken = nullptr;
+    std::map<HWND, TCounts> counts;
+};
+
+class FrameOfATestForm : public TSkinnedFormTest {
+protected:
+    FrameOfATestForm() : TSkinnedFormTest("ponderix-frame-form") {}
+};
+
+}  // namespace
+
+// What a window's controls would paint between the frame skinner's attach, at the window's
+// first activation, and CN_SkinActive is dropped: the fit's repaint then paints each of them
+// whole, once.
+TEST_F(FrameOfATestForm, AWindowsControlsArePaintedOnceWhenItFirstShows) {
+    auto* edit = Place<TEdit>(20, 20, 120, 22);
+    auto* button = Place<TButton>(20, 60, 90, 26);
+    auto* group = Place<TGroupBox>(160, 20, 200, 120);
+    TPaintCounter counter;
+    ShowForm();
+    for (TWinControl* control : std::initializer_list<TWinControl*>{edit, button, group}) {
+        SCOPED_TRACE(control->ClassName());
+        const TPaintCounter::TCounts counts = counter.Of(control->Handle());
+        EXPECT_EQ(counts.frames, 1);
+        EXPECT_EQ(counts.backgrounds, 1);
+        EXPECT_GE(counts.paints, 1);
+        EXPECT_FALSE(GetUpdateRect(control->Handle(), nullptr, FALSE));
+    }
+}
+
+// A window that CN_SkinActive does not fit to the frame (one without a caption) is repainted
+// whole all the same when its skinned painting starts, so nothing stays unpainted.
+TEST_F(FrameOfATestForm, ACaptionlessWindowIsPaintedWholeWhenItsSkinBecomesActive) {
+    form->SetBorderStyle(bsNone);
+    auto* button = Place<TButton>(20, 60, 90, 26);
+    TPaintCounter counter;
+    ShowForm();
+    const TPaintCounter::TCounts counts = counter.Of(button->Handle());
+    EXPECT_GE(counts.frames, 1);
+    EXPECT_GE(counts.paints, 1);
+    EXPECT_FALSE(GetUpdateRect(button->Handle(), nullptr, FALSE));
+    EXPECT_FALSE(GetUpdateRect(form->Handle(), nullptr, FALSE));
+}
