@@ -17,7 +17,7 @@
 #include "forms/component.h"
 #include "forms/controls.h"
 #include "forms/geometry.h"
-#include "skin/controls/replaced_window_proc.h"
+#include "forms/replaced_window_proc.h"
 
 class TBitmap;
 class TCanvas;

@@ -23,7 +23,7 @@
 #include "forms/owned.h"
 #include "forms/timer.h"
 #include "skin/controls/control_skinner_host.h"
-#include "skin/controls/replaced_window_proc.h"
+#include "forms/replaced_window_proc.h"
 #include "skin/frame/frame_layout.h"
 #include "skin/frame/menu_item_draw.h"
 #include "skin/frame/win_skin_menu.h"

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "forms/bitmap.h"
-#include "skin/controls/replaced_window_proc.h"
+#include "forms/replaced_window_proc.h"
 
 class TFormSkinnerRegistry;
 class TSkinData;

@@ -1,6 +1,7 @@
 #pragma once
 // TReplacedWindowProc: a procedure of ours put in front of a window's own by replacing its
-// GWLP_WNDPROC, the way the skinners attach to windows that are not the class library's.
+// GWLP_WNDPROC, the way the skinners attach to windows that are not the class library's and the
+// class library to the parts of its native controls (TWindowSubclass).
 //
 // Each window has a small heap record: the procedure that was replaced and our handler. The
 // records are found through a map (forms/window_map.h); each Tag, an empty type naming the kind of
