@@ -213,6 +213,8 @@ private:
     void TrackGraphicMouse(TMessage& message);
     void UpdateBoundsFromWindow();
     bool OwnPaint() const { return DefWndProc == DefWindowProcW; }
+    // Whether the window has a frame, a caption or scroll bars around its client area.
+    bool HasNonClientArea() const;
 
     HWND handle = nullptr;
     bool childHandlesPending = false;

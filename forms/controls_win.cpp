@@ -480,6 +480,13 @@ void TWinControl::UpdateBoundsFromWindow() {
     TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
+bool TWinControl::HasNonClientArea() const {
+    RECT window{}, client{};
+    if (!GetWindowRect(handle, &window) || !GetClientRect(handle, &client)) return true;
+    return window.right - window.left != client.right ||
+           window.bottom - window.top != client.bottom;
+}
+
 void TWinControl::WndProc(TMessage& message) {
     if (ReflectNotification(message)) return;
     switch (message.Msg) {
@@ -501,6 +508,15 @@ void TWinControl::WndProc(TMessage& message) {
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP: TrackGraphicMouse(message); break;
+        case WM_NCPAINT:
+            // A window whose client area is all of it has no frame to paint, but the system's
+            // painting would still take a device context for it, which under Wine costs several
+            // round trips to the server.
+            if (!HasNonClientArea()) {
+                message.Result = 0;
+                return;
+            }
+            break;
         case WM_ERASEBKGND:
             if (OwnPaint()) {
                 RECT r;
