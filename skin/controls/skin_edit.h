@@ -28,6 +28,9 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    // Whether the skin's frame covers the whole of the edit's border: no scroll bars, and a
+    // border as wide as the frame.
+    bool FrameIsTheWholeBorder() const;
     void FindUpDown();
     void PrintFrameInto(HDC dc, int width, int height);
 

@@ -10,6 +10,9 @@ PONDERIX_DEFINE_CLASS(TSkinEdit, [](TClassBuilder<TSkinEdit>&) {})
 
 namespace {
 
+// The skin's frame: a line of the shadow colour and a white one inside it.
+constexpr int kFrameWidth = 2;
+
 // Frames r with a one-pixel line of a brush made for it.
 void FrameWith(HDC dc, const RECT& r, COLORREF colour) {
     Owned<HBRUSH, &DeleteObject> brush(CreateSolidBrush(colour));
@@ -33,7 +36,23 @@ void TSkinEdit::Notification(TComponent* component, TOperation operation) {
     if (operation == TOperation::opRemove && component == upDown) upDown = nullptr;
 }
 
+bool TSkinEdit::FrameIsTheWholeBorder() const {
+    RECT window{}, client{};
+    if (!GetWindowRect(handle, &window) || !GetClientRect(handle, &client)) return false;
+    const LONG style = GetWindowLongW(handle, GWL_STYLE);
+    return !(style & (WS_HSCROLL | WS_VSCROLL)) &&
+           window.right - window.left - client.right == 2 * kFrameWidth &&
+           window.bottom - window.top - client.bottom == 2 * kFrameWidth;
+}
+
 bool TSkinEdit::BeforeMessage(TMessage& message) {
+    if (message.Msg == WM_NCPAINT && FrameIsTheWholeBorder()) {
+        // The skin's two lines cover all the edit's own border would draw: the border is left
+        // out rather than drawn and drawn over, each time taking a device context of its own.
+        if (!SkinPaintPending()) PaintControl(nullptr);
+        message.Result = 0;
+        return false;
+    }
     if (message.Msg != WM_PRINT) return TSkinControl::BeforeMessage(message);
     const auto dc = reinterpret_cast<HDC>(message.WParam);
     {
