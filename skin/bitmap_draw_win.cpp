@@ -89,8 +89,9 @@ bool DrawTransparentBlended(HDC dc, const TRect& dest, TBitmap& bitmap, uint32_t
     if (!size) return true;
     const std::unique_ptr<TBitmap> image = KeyedAlphaImage(bitmap, *size, keyColor);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    return AlphaBlend(dc, dest.left, dest.top, size->cx, size->cy, image->Canvas()->Handle(), 0, 0,
-                      size->cx, size->cy, blend) != FALSE;
+    // gdi32's own entry point, which msimg32's AlphaBlend forwards to.
+    return GdiAlphaBlend(dc, dest.left, dest.top, size->cx, size->cy, image->Canvas()->Handle(), 0,
+                         0, size->cx, size->cy, blend) != FALSE;
 }
 
 bool DrawTransparentMasked(HDC dc, const TRect& dest, TBitmap& bitmap, uint32_t keyColor) {
