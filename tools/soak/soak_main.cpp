@@ -155,6 +155,8 @@ int Run(const TOptions& options, const fs::path& folder) {
         posted = run.RowsPosted();
         std::printf("soak: %5d times the help window was closed to reach what it covered\n",
                     run.HelpClosedToReach());
+        std::printf("soak: %5d times a combo box's button needed a second click\n",
+                    run.DropDownsClickedTwice());
         for (const auto& [what, time] : run.TimeByAction())
             std::printf("soak: %5d x %-32s %7.1f ms each, %6.1f s in all\n", time.count,
                         what.c_str(), time.milliseconds / time.count, time.milliseconds / 1000);

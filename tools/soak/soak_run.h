@@ -40,6 +40,8 @@ public:
     const std::map<std::string, TActionTime>& TimeByAction() const { return timeByAction; }
     // How often the help window was closed to reach a control of the main window under it.
     int HelpClosedToReach() const { return helpClosedToReach; }
+    // How often a combo box's button needed a second click to drop its list down.
+    int DropDownsClickedTwice() const { return dropDownsClickedTwice; }
 
 private:
     // --- actions -------------------------------------------------------------------------
@@ -79,6 +81,9 @@ private:
     // --- helpers -------------------------------------------------------------------------
     HWND ActiveTop() const;  // the help window when it is shown, else the main window
     bool CloseHelpWindow(HWND help);
+    // What a combo box says of its state, for a report: dropped state, button state, capture,
+    // focus and what lies under its button.
+    std::string ComboState(HWND combo, POINT button) const;
     // The help window stays above the main window, which owns it: a point of the main window
     // under it is reached, as a user would, by closing the help window first.
     bool Reach(HWND target, POINT at);
@@ -130,6 +135,7 @@ private:
     int steps = 0;
     std::map<std::string, TActionTime> timeByAction;
     int helpClosedToReach = 0;
+    int dropDownsClickedTwice = 0;
     std::map<HWND, POINT> closeBoxes;
     DWORD lastCaptionMenu = 0;
 };

@@ -386,14 +386,19 @@ bool TSoakRun::DropDownCombo() {
     HWND list = nullptr;
     const POINT button{r.right - 8, (r.top + r.bottom) / 2};
     if (!Reach(combo, button)) return false;
+    const auto dropped = [&] { return (list = program.TopWindow(L"ComboLBox")) != nullptr; };
     Click(button);
-    if (!Eventually([&] { return (list = program.TopWindow(L"ComboLBox")) != nullptr; }, 2000))
-        return Fail("a click on the button of the " + WindowName(combo) +
-                    " drops no list down; the box answers dropped state " +
-                    std::to_string(Ask(combo, CB_GETDROPPEDSTATE)) + ", the mouse is captured by " +
-                    WindowName(program.CaptureWindow()) + ", the focus is on " +
-                    WindowName(program.FocusWindow()) + "; " +
-                    ScreenAt(button, GetAncestor(combo, GA_ROOT)));
+    if (!Eventually(dropped, 2000)) {
+        // Seen a few times in some thousands of drop-downs under Wine, after the same box's list
+        // was closed by a click on an item: the click is taken and no list drops. A user clicks
+        // again; the run counts how often that was needed and fails when once more is not enough.
+        const std::string what = "a click on the button of the " + WindowName(combo) +
+                                 " drops no list down; " + ComboState(combo, button);
+        Note("  " + what + "; clicked again");
+        ++dropDownsClickedTwice;
+        Click(button);
+        if (!Eventually(dropped, 2000)) return Fail(what + "; a second click drops none either");
+    }
     Note("  " + WindowName(combo));
     switch (Below(3)) {
         case 0:
@@ -417,6 +422,17 @@ bool TSoakRun::DropDownCombo() {
         }
     }
     return WaitFor("the drop-down list to close", [&] { return !program.TopWindow(L"ComboLBox"); });
+}
+
+std::string TSoakRun::ComboState(HWND combo, POINT button) const {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    const bool known = Ask(combo, CB_GETCOMBOBOXINFO, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+    return "the box answers dropped state " + std::to_string(Ask(combo, CB_GETDROPPEDSTATE)) +
+           (known ? ", button state " + std::to_string(info.stateButton) : std::string()) +
+           ", the mouse is captured by " + WindowName(program.CaptureWindow()) +
+           ", the focus is on " + WindowName(program.FocusWindow()) + "; " +
+           ScreenAt(button, GetAncestor(combo, GA_ROOT));
 }
 
 bool TSoakRun::ClickRadioButton() {
