@@ -15,6 +15,7 @@ public:
 
     void AfterMessage(TMessage& message) override;
     void DrawControl(HDC dc, const TRect& rect) override;
+    bool DrawsOverOwnPaint() const override { return true; }
 
     bool Pressed() const { return (mouseState & msPressed) != 0; }
     bool Hot() const { return (mouseState & msHot) != 0; }

@@ -56,6 +56,9 @@ public:
     virtual void PaintControl(HDC dc);
     virtual void DrawControl(HDC dc, const TRect& rect);
     virtual void SkinChanged();
+    // Whether the skinner draws over the window's own paint and the window's procedure paints
+    // into a context it is given (WM_PAINT's wParam), so that PaintOver serves its WM_PAINT.
+    virtual bool DrawsOverOwnPaint() const { return false; }
 
     // The replacement window procedure, and the way on to the replaced one.
     void WndProc(TMessage& message);
@@ -64,6 +67,11 @@ public:
     void Repaint();
     // Paints a WM_PAINT entirely from the skin (for skinners that consume WM_PAINT).
     void PaintInstead(TMessage& message);
+    // Paints a WM_PAINT with the replaced procedure and then the skin over it, both into the one
+    // context BeginPaint gives, where drawing over the window's own paint would otherwise take
+    // a window context of its own. Only for a window without a frame (its client area is all of
+    // it) whose own procedure paints into a context it is given.
+    void PaintOver(TMessage& message);
     // Whether the window has a client update pending, whose WM_PAINT repaints the whole control
     // from the skin: a frame paint before it (one that BeginPaint asks for, or one of a resize
     // of the parent) need not draw it as well.
@@ -136,6 +144,8 @@ protected:
     TControlSkinnerHost* frameSkinner = nullptr;
 
 private:
+    // Whether the window has a frame, a caption or scroll bars around its client area.
+    bool HasFrame() const;
     void RestoreWindowProcs();
 
     TRelay* relay = nullptr;

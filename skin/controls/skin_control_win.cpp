@@ -144,6 +144,10 @@ void TSkinControl::RestoreColor() {
 }
 
 bool TSkinControl::BeforeMessage(TMessage& message) {
+    if (message.Msg == WM_PAINT && !message.WParam && DrawsOverOwnPaint() && !HasFrame()) {
+        PaintOver(message);
+        return false;
+    }
     if (message.Msg != WM_NCDESTROY) return true;
     CallOriginal(message);
     state = ssWindowDestroyed;
@@ -201,6 +205,21 @@ void TSkinControl::PaintControl(HDC dc) {
         }
     } catch (...) {
     }
+}
+
+bool TSkinControl::HasFrame() const {
+    RECT window{}, client{};
+    if (!GetWindowRect(handle, &window) || !GetClientRect(handle, &client)) return true;
+    return window.right - window.left != client.right ||
+           window.bottom - window.top != client.bottom;
+}
+
+void TSkinControl::PaintOver(TMessage& message) {
+    TPaintScope paint(handle, 0);
+    TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(paint.Dc()), 0, 0};
+    CallOriginal(own);
+    PaintControl(paint.Dc());
+    message.Result = 0;
 }
 
 void TSkinControl::PaintInstead(TMessage& message) {

@@ -11,6 +11,7 @@ public:
     using TSkinControl::TSkinControl;
 
     void DrawControl(HDC dc, const TRect& rect) override;
+    bool DrawsOverOwnPaint() const override { return true; }
 };
 
 // Where a group box's frame starts: half the height of a "0" in its font, less one.
