@@ -22,6 +22,7 @@ namespace {
 
 constexpr int DefaultLaunches = 21;  // of each program, after one untimed warm-up launch of each
 constexpr DWORD Patience = 20000;    // milliseconds a launch may take before it counts as failed
+constexpr int MaxStartAttempts = 3;  // of a launch the platform refuses to start
 
 fs::path OwnFolder() {
     wchar_t path[MAX_PATH];
@@ -59,11 +60,21 @@ double TimeLaunch(const fs::path& program) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    const double start = Now();
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process)) {
-        std::fprintf(stderr, "cannot start %ls (error %lu)\n", program.c_str(), GetLastError());
-        std::exit(1);
+    double start = Now();
+    // Wine now and then refuses a start with ERROR_INTERNAL_ERROR and takes the next one: that
+    // launch is not timed, and the start is tried again, a few times at most.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.c_str(), &startup, &process))
+            break;
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == MaxStartAttempts) {
+            std::fprintf(stderr, "cannot start %ls (error %lu)\n", program.c_str(), error);
+            std::exit(1);
+        }
+        std::fprintf(stderr, "%ls did not start (error %lu); starting it again\n", program.c_str(),
+                     error);
+        start = Now();
     }
     HWND window = nullptr;
     if (WaitForInputIdle(process.hProcess, Patience) == 0)
