@@ -124,10 +124,15 @@ TProgramUnderTest::TProgramUnderTest(const std::filesystem::path& program,
     std::wstring commandLine = L"\"" + program.wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info))
-        throw std::runtime_error("cannot start " + program.string() + ", error " +
-                                 std::to_string(GetLastError()));
+    // Wine now and then refuses a start with ERROR_INTERNAL_ERROR and takes the next one.
+    for (int attempt = 1; !CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                                          FALSE, 0, nullptr, folder.c_str(), &startup, &info);
+         ++attempt) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == 3)
+            throw std::runtime_error("cannot start " + program.string() + ", error " +
+                                     std::to_string(error));
+    }
     WaitForInputIdle(info.hProcess, 10000);
     for (int i = 0; i < 500 && !mainWindow; ++i) {
         mainWindow = TopWindow(L"TMainForm");
