@@ -213,8 +213,6 @@ private:
     void TrackGraphicMouse(TMessage& message);
     void UpdateBoundsFromWindow();
     bool OwnPaint() const { return DefWndProc == DefWindowProcW; }
-    // Whether the window has a frame, a caption or scroll bars around its client area.
-    bool HasNonClientArea() const;
 
     HWND handle = nullptr;
     bool childHandlesPending = false;
@@ -241,3 +239,7 @@ protected:
 
 // Registers the classes of this unit with the form reader.
 void RegisterControlClasses();
+
+// Whether a window has a frame, a caption or scroll bars around its client area (true, to be
+// safe, for a window that cannot be asked).
+bool HasNonClientArea(HWND window);

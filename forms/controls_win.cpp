@@ -480,7 +480,7 @@ void TWinControl::UpdateBoundsFromWindow() {
     TControl::SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-bool TWinControl::HasNonClientArea() const {
+bool HasNonClientArea(HWND handle) {
     RECT window{}, client{};
     if (!GetWindowRect(handle, &window) || !GetClientRect(handle, &client)) return true;
     return window.right - window.left != client.right ||
@@ -512,7 +512,7 @@ void TWinControl::WndProc(TMessage& message) {
             // A window whose client area is all of it has no frame to paint, but the system's
             // painting would still take a device context for it, which under Wine costs several
             // round trips to the server.
-            if (!HasNonClientArea()) {
+            if (!HasNonClientArea(handle)) {
                 message.Result = 0;
                 return;
             }

@@ -144,8 +144,6 @@ protected:
     TControlSkinnerHost* frameSkinner = nullptr;
 
 private:
-    // Whether the window has a frame, a caption or scroll bars around its client area.
-    bool HasFrame() const;
     void RestoreWindowProcs();
 
     TRelay* relay = nullptr;

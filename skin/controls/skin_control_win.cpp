@@ -144,7 +144,8 @@ void TSkinControl::RestoreColor() {
 }
 
 bool TSkinControl::BeforeMessage(TMessage& message) {
-    if (message.Msg == WM_PAINT && !message.WParam && DrawsOverOwnPaint() && !HasFrame()) {
+    if (message.Msg == WM_PAINT && !message.WParam && DrawsOverOwnPaint() &&
+        !HasNonClientArea(handle)) {
         PaintOver(message);
         return false;
     }
@@ -205,13 +206,6 @@ void TSkinControl::PaintControl(HDC dc) {
         }
     } catch (...) {
     }
-}
-
-bool TSkinControl::HasFrame() const {
-    RECT window{}, client{};
-    if (!GetWindowRect(handle, &window) || !GetClientRect(handle, &client)) return true;
-    return window.right - window.left != client.right ||
-           window.bottom - window.top != client.bottom;
 }
 
 void TSkinControl::PaintOver(TMessage& message) {
