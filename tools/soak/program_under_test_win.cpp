@@ -125,11 +125,12 @@ TProgramUnderTest::TProgramUnderTest(const std::filesystem::path& program,
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     // Wine now and then refuses a start with ERROR_INTERNAL_ERROR and takes the next one.
+    constexpr int kStartAttempts = 3;
     for (int attempt = 1; !CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
                                           FALSE, 0, nullptr, folder.c_str(), &startup, &info);
          ++attempt) {
         const DWORD error = GetLastError();
-        if (error != ERROR_INTERNAL_ERROR || attempt == 3)
+        if (error != ERROR_INTERNAL_ERROR || attempt == kStartAttempts)
             throw std::runtime_error("cannot start " + program.string() + ", error " +
                                      std::to_string(error));
     }
